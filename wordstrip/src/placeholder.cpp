@@ -1,0 +1,2 @@
+// Replaced as the converter's library grows.
+namespace wordstrip { }
