@@ -1,0 +1,34 @@
+#include "io/PathLock.h"
+
+#include <string>
+#include <unordered_map>
+
+namespace folio {
+namespace {
+
+std::shared_ptr<std::mutex> mutexFor(const std::filesystem::path& file)
+{
+    static std::mutex registryMutex;
+    static std::unordered_map<std::string, std::shared_ptr<std::mutex>> registry;
+
+    // Lexical normalisation is enough: every caller builds paths the same way from the
+    // program folder, and it never touches the disk.
+    std::error_code ec;
+    std::filesystem::path key = std::filesystem::absolute(file, ec);
+    if (ec) key = file;
+    key = key.lexically_normal();
+
+    std::lock_guard lock(registryMutex);
+    auto& slot = registry[key.string()];
+    if (!slot) slot = std::make_shared<std::mutex>();
+    return slot;
+}
+
+} // namespace
+
+PathLock::PathLock(const std::filesystem::path& file)
+    : mutex_(mutexFor(file)), guard_(*mutex_)
+{
+}
+
+} // namespace folio
