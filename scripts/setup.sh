@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   # build
   g++ clang cmake ninja-build ccache pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libxkbcommon-dev
   libcurl4-openssl-dev libzip-dev libpcre2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # window tests and screenshots
