@@ -1,7 +1,10 @@
-#include <cstdio>
+// wordstrip: converts Word documents through an office automation server.
+#include "Program.h"
 
-int main()
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
 {
-    std::puts("WORDSTRIP - Word OLE Document Converter, Ver.1.5");
-    return 0;
+    return wordstrip::RunWordstrip(std::vector<std::string>(argv, argv + argc));
 }

@@ -1,0 +1,25 @@
+#pragma once
+// The two standard streams, written straight to their descriptors: no buffering, no conversion,
+// so messages and the bytes of a converted file reach the user in the order they were written.
+
+#include <string_view>
+
+namespace wordstrip {
+
+enum class Stream { Out, Err };
+
+class Console {
+public:
+    Console() = default;
+    Console(int outFd, int errFd) : outFd_(outFd), errFd_(errFd) {}
+
+    // Writes the bytes as they are. A closed or unavailable descriptor fails silently.
+    // Returns false when not every byte could be written.
+    bool WriteText(Stream stream, std::string_view text) const;
+
+private:
+    int outFd_ = 1;
+    int errFd_ = 2;
+};
+
+} // namespace wordstrip

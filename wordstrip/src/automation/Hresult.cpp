@@ -1,0 +1,32 @@
+#include "Hresult.h"
+
+#include <array>
+#include <utility>
+
+namespace wordstrip {
+
+std::optional<std::string_view> DescribeHresult(HRESULT hr)
+{
+    static constexpr std::array<std::pair<HRESULT, std::string_view>, 15> kTexts{{
+        {E_NOTIMPL, "Not implemented"},
+        {E_POINTER, "Invalid pointer"},
+        {E_ABORT, "Operation aborted"},
+        {E_FAIL, "Unspecified error"},
+        {E_OUTOFMEMORY, "Not enough memory resources are available to complete this operation"},
+        {E_INVALIDARG, "One or more arguments are invalid"},
+        {DISP_E_MEMBERNOTFOUND, "Member not found"},
+        {DISP_E_TYPEMISMATCH, "Type mismatch"},
+        {DISP_E_UNKNOWNNAME, "Unknown name"},
+        {DISP_E_BADINDEX, "Invalid index"},
+        {DISP_E_BADPARAMCOUNT, "Invalid number of parameters"},
+        {STG_E_FILENOTFOUND, "The file could not be found"},
+        {REGDB_E_CLASSNOTREG, "Class not registered"},
+        {CO_E_CLASSSTRING, "Invalid class string"},
+        {CO_E_SERVER_EXEC_FAILURE, "Server execution failed"},
+    }};
+    for (const auto& [code, text] : kTexts)
+        if (code == hr) return text;
+    return std::nullopt;
+}
+
+} // namespace wordstrip

@@ -1,2 +1,0 @@
-// Replaced as the converter's library grows.
-namespace wordstrip { }
