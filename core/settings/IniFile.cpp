@@ -180,28 +180,45 @@ bool IniFile::ValueExists(std::string_view section, std::string_view key) const
     return Document::load(file_).findKey(section, key).has_value();
 }
 
-void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+namespace {
+
+void setKey(Document& doc, std::string_view section, std::string_view key, std::string_view value)
 {
-    requireStorable(file_, section);
-    requireStorable(file_, key);
-    requireStorable(file_, value);
-    PathLock lock(file_);
-    Document doc = Document::load(file_);
     if (const auto i = doc.findKey(section, key)) {
         Line& line = doc.lines[*i];
         line.text = std::string(line.name()) + "=" + std::string(value);
-    } else {
-        Line line{Line::Key, std::string(key) + "=" + std::string(value)};
-        if (const auto s = doc.findSection(section)) {
-            // After the section's last non-blank line, so blank separators stay in place.
-            size_t at = doc.sectionEnd(*s);
-            while (at > *s + 1 && trim(doc.lines[at - 1].text).empty()) --at;
-            doc.lines.insert(doc.lines.begin() + static_cast<long>(at), std::move(line));
-        } else {
-            doc.lines.push_back({Line::Section, "[" + std::string(section) + "]"});
-            doc.lines.push_back(std::move(line));
-        }
+        return;
     }
+    Line line{Line::Key, std::string(key) + "=" + std::string(value)};
+    if (const auto s = doc.findSection(section)) {
+        // After the section's last non-blank line, so blank separators stay in place.
+        size_t at = doc.sectionEnd(*s);
+        while (at > *s + 1 && trim(doc.lines[at - 1].text).empty()) --at;
+        doc.lines.insert(doc.lines.begin() + static_cast<long>(at), std::move(line));
+    } else {
+        doc.lines.push_back({Line::Section, "[" + std::string(section) + "]"});
+        doc.lines.push_back(std::move(line));
+    }
+}
+
+} // namespace
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    WriteStrings(section, {{std::string(key), std::string(value)}});
+}
+
+void IniFile::WriteStrings(std::string_view section,
+                           const std::vector<std::pair<std::string, std::string>>& keyValues)
+{
+    requireStorable(file_, section);
+    for (const auto& [key, value] : keyValues) {
+        requireStorable(file_, key);
+        requireStorable(file_, value);
+    }
+    PathLock lock(file_);
+    Document doc = Document::load(file_);
+    for (const auto& [key, value] : keyValues) setKey(doc, section, key, value);
     WriteFileAtomic(file_, doc.text());
 }
 

@@ -38,6 +38,9 @@ public:
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
+    // Several keys of one section in one read-modify-write: each key as WriteString would
+    // write it, with one replacement of the file instead of one per key.
+    void WriteStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& keyValues);
     void DeleteKey(std::string_view section, std::string_view key);
     void EraseSection(std::string_view section);
 

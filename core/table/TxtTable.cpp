@@ -114,17 +114,23 @@ const std::string& TVtTxtTable::currentRowText() const
     return rows_[static_cast<size_t>(current_)];
 }
 
-bool TVtTxtTable::fieldMatches(int row, std::string_view column, const Value& value) const
+long long TVtTxtTable::integerField(int row, std::string_view column) const
 {
     const std::string_view field =
         tabletext::ReadField(rows_[static_cast<size_t>(row)], columnPosition(column));
-    if (const auto* text = std::get_if<std::string>(&value)) return field == *text;
     long long number = 0;
     if (!parseInteger(field, number))
         throw Error("Таблица " + tableName(fileName_) + ": значение \"" + cp1251::ToUtf8(field) +
                     "\" в столбце \"" + cp1251::ToUtf8(column) + "\" (строка " +
                     std::to_string(row + 1) + ") не является числом");
-    return number == std::get<long long>(value);
+    return number;
+}
+
+bool TVtTxtTable::fieldMatches(int row, std::string_view column, const Value& value) const
+{
+    if (const auto* text = std::get_if<std::string>(&value))
+        return tabletext::ReadField(rows_[static_cast<size_t>(row)], columnPosition(column)) == *text;
+    return integerField(row, column) == std::get<long long>(value);
 }
 
 void TVtTxtTable::First()
@@ -203,6 +209,18 @@ bool TVtTxtTable::Locate(std::string_view column, const Value& value)
 std::string TVtTxtTable::GetValue(std::string_view column) const
 {
     return std::string(tabletext::ReadField(currentRowText(), columnPosition(column)));
+}
+
+long long TVtTxtTable::GetInteger(std::string_view column) const
+{
+    currentRowText();
+    return integerField(current_, column);
+}
+
+bool TVtTxtTable::ValueEquals(std::string_view column, const Value& value) const
+{
+    currentRowText();
+    return fieldMatches(current_, column, value);
 }
 
 void TVtTxtTable::SetValue(std::string_view column, const Value& value)

@@ -43,6 +43,10 @@ public:
     void AppendRecord(const std::vector<std::string>& values);
     bool Locate(std::string_view column, const Value& value);
     std::string GetValue(std::string_view column) const;
+    // The current row's field read as a decimal integer; fails when it is not a number.
+    long long GetInteger(std::string_view column) const;
+    // The current row's field compared with a value by the rules of Locate.
+    bool ValueEquals(std::string_view column, const Value& value) const;
     void SetValue(std::string_view column, const Value& value);
     void SetFilter(std::string_view column, const Value& value);
     void ClearFilter();
@@ -60,6 +64,7 @@ public:
 private:
     size_t columnPosition(std::string_view column) const;
     const std::string& currentRowText() const;
+    long long integerField(int row, std::string_view column) const;
     bool fieldMatches(int row, std::string_view column, const Value& value) const;
     void writeBack() const;
 
