@@ -1,0 +1,176 @@
+#include "text/FormatText.h"
+
+#include "text/Cp866.h"
+#include "text/ParagraphFlush.h"
+#include "text/PostProcess.h"
+#include "text/QuotesAndDashes.h"
+#include "text/TextTrims.h"
+#include "text/TypographyChars.h"
+
+#include <cstring>
+#include <string_view>
+
+namespace folio {
+namespace {
+
+bool HasLineBreak(std::string_view s)
+{
+    return std::memchr(s.data(), '\r', s.size()) || std::memchr(s.data(), '\n', s.size());
+}
+
+size_t CountEllipses(std::string_view s)
+{
+    size_t count = 0;
+    const char* p = s.data();
+    const char* end = p + s.size();
+    while ((p = static_cast<const char*>(std::memchr(p, kEllipsis, static_cast<size_t>(end - p))))) {
+        ++count;
+        ++p;
+    }
+    return count;
+}
+
+// The source lines as the main loop sees them: recoded from cp866 when asked, every "…"
+// written as "...", and lines holding CR or LF split there, as if the text had been joined
+// with CR LF and split again. Lines needing none of this are viewed in place; the others
+// are written once into one arena, sized before the first write so views stay valid.
+class SourceLines {
+public:
+    SourceLines(std::span<const std::string> input, bool recode)
+    {
+        size_t arenaSize = 0;
+        for (const std::string& line : input) {
+            const size_t ellipses = recode ? 0 : CountEllipses(line); // cp866 has no "…"
+            if (recode || ellipses > 0 || HasLineBreak(line)) arenaSize += line.size() + 2 * ellipses;
+        }
+        arena_.reserve(arenaSize);
+        lines_.reserve(input.size());
+        for (const std::string& line : input) {
+            const bool breaks = HasLineBreak(line);
+            if (!recode && !breaks && !std::memchr(line.data(), kEllipsis, line.size())) {
+                lines_.emplace_back(line);
+                continue;
+            }
+            const size_t start = arena_.size();
+            for (char c : line) {
+                if (recode) c = static_cast<char>(Cp866ToCp1251Byte(static_cast<unsigned char>(c)));
+                if (c == kEllipsis) arena_.append("...");
+                else arena_.push_back(c);
+            }
+            AddSplit(std::string_view(arena_).substr(start));
+        }
+    }
+
+    size_t size() const { return lines_.size(); }
+    std::string_view operator[](size_t i) const { return lines_[i]; }
+
+private:
+    // Each CR LF, CR or LF ends a line; the part after the last one is a line too (possibly
+    // empty), since the joining CR LF still follows it.
+    void AddSplit(std::string_view s)
+    {
+        size_t begin = 0;
+        for (size_t i = 0; i < s.size(); ++i) {
+            if (s[i] != '\r' && s[i] != '\n') continue;
+            lines_.push_back(s.substr(begin, i - begin));
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+            begin = i + 1;
+        }
+        lines_.push_back(s.substr(begin));
+    }
+
+    std::string arena_;
+    std::vector<std::string_view> lines_;
+};
+
+bool HasVisibleChar(std::string_view s)
+{
+    for (char c : s)
+        if (static_cast<unsigned char>(c) > 0x20) return true;
+    return false;
+}
+
+bool EndsSentence(char c) { return c == '.' || c == '!' || c == '?'; }
+
+// Gathers paragraphs and flushes them into the output; owns all state of one run.
+class ParagraphRun {
+public:
+    explicit ParagraphRun(const FormatOptions& options) : options_(options) { buffer_.reserve(1024); }
+
+    // Returns false on the probe stop.
+    bool Run(const SourceLines& source)
+    {
+        const size_t count = source.size();
+        output_.reserve(count / 2 + 1);
+        for (size_t i = 0; i < count; ++i) {
+            std::string_view line = source[i];
+            if (TrimLeftBlanks(line).empty()) {
+                if (!buffer_.empty()) Flush();
+                output_.emplace_back();
+                afterBlank_ = true;
+                continue;
+            }
+            line = TrimRightSpaces(line);
+            if (IsBlank(line.front()) && !buffer_.empty()) {
+                Flush();
+                ++indents_;
+                if (indents_ > 3 && options_.ProbeIndents && options_.SentenceBreaks) return false;
+            }
+            if (options_.AfterEmptyLine && afterBlank_ && !buffer_.empty()) Flush();
+            if (buffer_.size() < 35 && HasVisibleChar(buffer_)) Flush();
+            buffer_ += ' ';
+            buffer_.append(line);
+            if (options_.SentenceBreaks && EndsSentence(buffer_.back()) && i + 1 < count) {
+                const std::string_view next = TrimLeftBlanks(source[i + 1]);
+                if (next.empty() || !IsSmallLetter(next.front())) Flush();
+            }
+        }
+        if (!buffer_.empty()) Flush();
+        return true;
+    }
+
+    bool ManyIndents() const { return indents_ > 3; }
+    std::vector<std::string>& Output() { return output_; }
+
+private:
+    void Flush()
+    {
+        afterBlank_ = false;
+        output_.push_back(FlushParagraph(buffer_, scratch_));
+        buffer_.clear();
+    }
+
+    const FormatOptions& options_;
+    std::string buffer_;
+    std::string scratch_;
+    bool afterBlank_ = false;
+    int indents_ = 0;
+    std::vector<std::string> output_;
+};
+
+} // namespace
+
+FormatResult FormatText(std::span<const std::string> lines, const FormatOptions& options)
+{
+    FormatResult result;
+    if (lines.empty()) return result;
+
+    ParagraphRun run(options);
+    const bool completed = run.Run(SourceLines(lines, options.RecodeCp866));
+    result.lines = std::move(run.Output());
+    if (!completed) {
+        result.ManyIndents = true;
+        return result;
+    }
+    result.ManyIndents = run.ManyIndents();
+
+    // The dash pass over the joined text. Its quote step finds nothing: every flushed line
+    // has been through the quote pass already, and no pattern spans a line break, so the
+    // three hyphen replace-alls can run line by line.
+    for (std::string& line : result.lines) ReplaceSpacedHyphens(line);
+
+    if (options.PostProcess) result.lines = PostProcessLines(std::move(result.lines));
+    return result;
+}
+
+} // namespace folio
