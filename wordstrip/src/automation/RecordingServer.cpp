@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -92,6 +93,18 @@ std::string Hex(HRESULT hr)
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "0x%08x", hr);
     return buffer;
+}
+
+// Saving as HTML leaves a companion folder as the office does: the name up to its last "."
+// and ".files", holding the page's pictures.
+void SaveHtmlCompanion(const std::string& path)
+{
+    const size_t fileStart = path.rfind('/') + 1;
+    const size_t dot = path.rfind('.');
+    const std::string folder = (dot != std::string::npos && dot >= fileStart ? path.substr(0, dot) : path) + ".files";
+    std::error_code ec;
+    std::filesystem::create_directory(folder, ec);
+    std::ofstream(folder + "/image001.png", std::ios::binary) << "picture";
 }
 
 // The open document with stable identities for its comments and styles, so that an item
@@ -297,7 +310,9 @@ public:
             const bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
             const int err = errno;
             ::close(fd);
-            return ok ? S_OK : HresultFromErrno(err);
+            if (!ok) return HresultFromErrno(err);
+            if (*format == 8) SaveHtmlCompanion(path);
+            return S_OK;
         });
         AddMember("Close", [this](CallKind kind, std::span<const Variant> args, Variant*) -> HRESULT {
             if (kind != CallKind::Method) return DISP_E_MEMBERNOTFOUND;

@@ -8,6 +8,7 @@
 //   WORDSTRIP_RECORDING_FAIL       OBJECT.MEMBER=HEX[,OBJECT.MEMBER=HEX...]: failures for the run
 //   WORDSTRIP_RECORDING_NOTIFY_FD  a descriptor that receives "paused\n" when a "pause" of a
 //                                  fixture is reached
+// SaveAs in format 8 (HTML) also makes the companion folder "<name>.files" with a picture.
 
 #include "Dispatch.h"
 

@@ -1,0 +1,111 @@
+#include "WordstripProcess.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace wstest {
+
+std::vector<std::string> ChildEnvironment(const RunSetup& setup)
+{
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('='));
+        if (name == "XDG_CONFIG_HOME" || name == "TMPDIR" || name.starts_with("WORDSTRIP_")) continue;
+        if (setup.env.contains(name)) continue;
+        env.push_back(entry);
+    }
+    for (const auto& [name, value] : setup.env) env.push_back(name + "=" + value);
+    return env;
+}
+
+RunningWordstrip::RunningWordstrip(const std::vector<std::string>& args, const RunSetup& setup)
+{
+    int out[2], err[2];
+    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    for (int fd : setup.keepFds) {
+        // Clear close-on-exec in the child only: a dup2 onto itself does that.
+        posix_spawn_file_actions_adddup2(&actions, fd, fd);
+    }
+    posix_spawn_file_actions_addchdir_np(&actions, setup.cwd.c_str());
+
+    std::vector<std::string> argv{WORDSTRIP_PROGRAM};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> argp;
+    for (auto& a : argv) argp.push_back(a.data());
+    argp.push_back(nullptr);
+    std::vector<std::string> env = ChildEnvironment(setup);
+    std::vector<char*> envp;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    const int rc = posix_spawn(&pid_, WORDSTRIP_PROGRAM, &actions, nullptr, argp.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    ::close(err[1]);
+    outFd_ = out[0];
+    errFd_ = err[0];
+    if (rc != 0) throw std::runtime_error(std::string("posix_spawn: ") + std::strerror(rc));
+}
+
+RunningWordstrip::~RunningWordstrip()
+{
+    if (!waited_ && pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+    if (outFd_ >= 0) ::close(outFd_);
+    if (errFd_ >= 0) ::close(errFd_);
+}
+
+RunResult RunningWordstrip::Wait()
+{
+    RunResult result;
+    // Both pipes are drained together, so a child that fills one cannot block on it.
+    pollfd fds[2] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}};
+    std::string* sinks[2] = {&result.out, &result.err};
+    int open = 2;
+    while (open > 0) {
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR) continue;
+            break;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+            char buffer[65536];
+            const ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
+            if (n > 0) {
+                sinks[i]->append(buffer, static_cast<size_t>(n));
+            } else {
+                fds[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    waited_ = true;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return result;
+}
+
+RunResult RunWordstrip(const std::vector<std::string>& args, const RunSetup& setup)
+{
+    RunningWordstrip running(args, setup);
+    return running.Wait();
+}
+
+} // namespace wstest

@@ -1,0 +1,46 @@
+#pragma once
+// Runs the real wordstrip program: arguments in; standard output, standard error and the exit
+// code out. The child gets a clean environment of its own: no registry of the user, a private
+// temporary folder, and the recording server's variables only when a test sets them.
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace wstest {
+
+struct RunResult {
+    int exitCode = -1;  // or 128 + signal when killed
+    std::string out;
+    std::string err;
+};
+
+struct RunSetup {
+    std::filesystem::path cwd;                  // required
+    std::map<std::string, std::string> env;     // added to (and overriding) the base environment
+    std::vector<int> keepFds;                   // descriptors the child inherits
+};
+
+// The program's environment for a test: the parent's, minus the variables that would reach
+// outside the test (XDG_CONFIG_HOME, TMPDIR, WORDSTRIP_*), plus setup.env.
+std::vector<std::string> ChildEnvironment(const RunSetup& setup);
+
+RunResult RunWordstrip(const std::vector<std::string>& args, const RunSetup& setup);
+
+// A started program whose output is collected when it is waited for.
+class RunningWordstrip {
+public:
+    RunningWordstrip(const std::vector<std::string>& args, const RunSetup& setup);
+    ~RunningWordstrip();
+    int Pid() const { return pid_; }
+    RunResult Wait();
+
+private:
+    int pid_ = -1;
+    int outFd_ = -1;
+    int errFd_ = -1;
+    bool waited_ = false;
+};
+
+} // namespace wstest
