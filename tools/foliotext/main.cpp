@@ -1,0 +1,88 @@
+// foliotext: the book-text engine without the window, for people and scripts.
+#include "CommandLine.h"
+#include "FileIo.h"
+
+#include "text/Cp1251.h"
+#include "text/DetectCp1251.h"
+#include "text/FormatText.h"
+#include "text/ParagraphMode.h"
+#include "text/TextLines.h"
+#include "text/Transliterate.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kIoError = 1;
+constexpr int kUsageError = 2;
+
+void Message(const std::string& text) { std::fprintf(stderr, "foliotext: %s\n", text.c_str()); }
+
+int UsageError(const std::string& text)
+{
+    Message(text);
+    std::fputs("Try 'foliotext --help' for more information.\n", stderr);
+    return kUsageError;
+}
+
+int PrintLine(const std::string& text)
+{
+    std::string reason;
+    if (foliotext::WriteStdout(text + "\n", reason)) return kOk;
+    Message("cannot write standard output: " + reason);
+    return kIoError;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace foliotext;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const ParsedCommandLine parsed = ParseCommandLine(args);
+    if (!parsed.error.empty()) return UsageError(parsed.error);
+    const Options& o = parsed.options;
+
+    std::string reason;
+    if (o.help) {
+        if (WriteStdout(kUsage, reason)) return kOk;
+        Message("cannot write standard output: " + reason);
+        return kIoError;
+    }
+    if (o.translit) {
+        const std::string text = o.utf8 ? folio::cp1251::FromUtf8(*o.translit) : *o.translit;
+        return PrintLine(folio::TransliterateText(text));
+    }
+
+    std::string input;
+    if (!(o.input ? ReadFile(*o.input, input, reason) : ReadStdin(input, reason))) {
+        Message("cannot read " + (o.input ? "'" + *o.input + "'" : std::string("standard input")) + ": " +
+                reason);
+        return kIoError;
+    }
+    if (o.utf8) input = folio::cp1251::FromUtf8(input);
+    if (o.detect) return PrintLine(folio::DetectCp1251(input) ? "cp1251" : "cp866");
+
+    folio::FormatOptions format = o.format;
+    if (o.autoRecode && !folio::DetectCp1251(input)) format.RecodeCp866 = true;
+    const std::vector<std::string> lines = folio::SplitTextLines(input);
+    std::string().swap(input);
+
+    const folio::FormatResult result =
+        o.mode ? folio::FormatTextInMode(lines, *o.mode, format) : folio::FormatText(lines, format);
+    std::string text = folio::JoinTextLines(result.lines);
+    if (o.utf8) text = folio::cp1251::ToUtf8(text);
+
+    const bool written = o.output.empty() ? WriteStdout(text, reason)
+                                          : WriteFileAtomically(o.output, text, reason);
+    if (!written) {
+        Message("cannot write " + (o.output.empty() ? std::string("standard output") : "'" + o.output + "'") +
+                ": " + reason);
+        return kIoError;
+    }
+    if (o.stats) std::fprintf(stderr, "many-indents: %s\n", result.ManyIndents ? "yes" : "no");
+    return kOk;
+}
