@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -112,6 +114,10 @@ void TMainForm::BuildWindow()
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(Caption());
+    // The workbench's dense pages were laid out for a small UI font.
+    QFont small = font();
+    small.setPointSizeF(std::min<qreal>(small.pointSizeF(), 9));
+    setFont(small);
     resize(812, 512);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -135,6 +141,7 @@ void TMainForm::BuildWindow()
     panelLayout->setContentsMargins(0, 0, 0, 0);
     PageControl = Add(new QTabWidget, "PageControl");
     PageControl->setDocumentMode(true); // flat tabs
+    PageControl->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; }"));
     panelLayout->addWidget(PageControl);
     Splitter1->addWidget(Panel1);
     Splitter1->setStretchFactor(0, 0);
@@ -165,9 +172,9 @@ void TMainForm::BuildProjectPage(QWidget* page)
     pageLayout->addLayout(columns, 1);
 
     auto* group = Add(new QGroupBox, "GroupBox1");
-    group->setFixedWidth(185);
+    group->setMinimumWidth(185); // grows where the system font needs more for a caption
     auto* g = new QVBoxLayout(group);
-    g->setSpacing(2);
+    g->setSpacing(1);
     auto box = [&](const char* name, const char* caption, bool enabled = true) {
         auto* cb = Add(new TfsCheckBox(QString::fromUtf8(caption)), name);
         cb->setEnabled(enabled);
@@ -184,6 +191,8 @@ void TMainForm::BuildProjectPage(QWidget* page)
 
     AbzRadioGroup = Add(new QGroupBox(QStringLiteral("Инт. распознавание абзацев")), "AbzRadioGroup");
     auto* radios = new QVBoxLayout(AbzRadioGroup);
+    radios->setContentsMargins(6, 2, 6, 2);
+    radios->setSpacing(0);
     abzButtons_ = new QButtonGroup(AbzRadioGroup);
     const char* const items[] = {"Авто", "Включить", "Выключить"};
     for (int i = 0; i < 3; ++i) {
@@ -210,7 +219,14 @@ void TMainForm::BuildProjectPage(QWidget* page)
     g->addStretch(1);
     ProcessBitBtn = Add(new QPushButton(QStringLiteral("Обработать немедленно")), "ProcessBitBtn");
     g->addWidget(ProcessBitBtn);
-    columns->addWidget(group);
+    // The column scrolls rather than forcing the window taller than its 512 pixels.
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(group);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFixedWidth(group->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    columns->addWidget(scroll);
 
     auto* grids = new QVBoxLayout;
     auto gridPanel = [&](const char* panelName, const char* labelName, const char* caption, const char* gridName) {
@@ -219,6 +235,7 @@ void TMainForm::BuildProjectPage(QWidget* page)
         v->setContentsMargins(0, 0, 0, 0);
         v->addWidget(Add(new QLabel(QString::fromUtf8(caption)), labelName));
         auto* grid = Add(new QTableWidget(1, 2), gridName);
+        grid->installEventFilter(this); // the columns follow the grid's width
         grid->verticalHeader()->setVisible(false);
         grid->verticalHeader()->setDefaultSectionSize(18);
         grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -302,6 +319,14 @@ void TMainForm::RunPageShow(int index)
 void TMainForm::RunPageHide(int index)
 {
     if (index >= 0 && index < PageCount && pageHandlers_[index].hide) pageHandlers_[index].hide();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The layout settles the grids' widths after the window's own resize event.
+    if (event->type() == QEvent::Resize && (watched == RBeforeStringGrid || watched == RAfterStringGrid))
+        FormResize();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)
