@@ -82,6 +82,29 @@ protected:
         return lines;
     }
 
+    // The first quoted argument of a record line, its escapes undone.
+    static std::string FirstStringArgument(const std::string& line)
+    {
+        std::string out;
+        for (size_t i = line.find('"') + 1; i < line.size() && line[i] != '"'; ++i) {
+            if (line[i] == '\\') ++i;
+            out += line[i];
+        }
+        return out;
+    }
+    // The names passed to one member ("Documents.Open", "Document.SaveAs"), in order, without
+    // the closing dot of a save.
+    std::vector<std::string> NamesPassedTo(const std::string& member) const
+    {
+        std::vector<std::string> names;
+        for (const auto& line : RecordOf({member + " "})) {
+            std::string name = FirstStringArgument(line);
+            if (member == "Document.SaveAs" && name.ends_with('.')) name.pop_back();
+            names.push_back(name);
+        }
+        return names;
+    }
+
     // A path below the work folder as the program shows it (symbolic links resolved).
     std::string W(const std::string& relative) const { return (fs::weakly_canonical(Work()) / relative).string(); }
 

@@ -16,8 +16,8 @@ bool Exists(const std::string& path)
 
 bool TooLong(const std::string& path) { return path.size() + 1 > kMaxPath; }
 
-// The longest suffix a unique name adds: " (100)".
-constexpr std::size_t kUniqueSuffixRoom = 6;
+// Room for the shortest suffix of a unique name, " (1)" and a dot.
+constexpr std::size_t kUniqueSuffixRoom = 5;
 
 } // namespace
 
@@ -61,6 +61,11 @@ std::optional<std::string> MakeOutputName(RunContext& ctx, const std::string& in
     for (int n = 1; n <= 100; ++n) {
         if (Aborting()) return std::nullopt;
         std::string candidate = stem + " (" + std::to_string(n) + ")" + suffix;
+        // Longer numbers make longer names: each one is checked against the limit.
+        if (TooLong(candidate)) {
+            reporter.ReportMessage(msg::OutputNameTooLong, 0, {input});
+            return std::nullopt;
+        }
         if (!Exists(candidate)) return candidate;
     }
     reporter.ReportMessage(msg::NoUniqueName, 0);
