@@ -43,16 +43,16 @@ std::optional<std::string> ConvertPathSyntax(std::string_view text, std::size_t 
             continue;
         }
         if (c == '$' && i + 1 < text.size()) {
-            if (text[i + 1] == '{') {
-                const size_t close = text.find('}', i + 2);
-                if (close != std::string_view::npos && close > i + 2) {
-                    out += '%';
-                    out += text.substr(i + 2, close - i - 2);
-                    out += '%';
-                    i = close + 1;
-                    continue;
-                }
-            } else if (!IsSeparator(text[i + 1])) {
+            const size_t close = text[i + 1] == '{' ? text.find('}', i + 2) : std::string_view::npos;
+            if (close != std::string_view::npos && close > i + 2) {
+                out += '%';
+                out += text.substr(i + 2, close - i - 2);
+                out += '%';
+                i = close + 1;
+                continue;
+            }
+            if (!IsSeparator(text[i + 1])) {
+                // Also "${" without its closing brace: the name is what follows the "$".
                 size_t end = i + 1;
                 while (end < text.size() && !IsSeparator(text[end])) ++end;
                 out += '%';
