@@ -36,6 +36,8 @@ std::string valueText(const TVtTxtTable::Value& value)
 
 } // namespace
 
+TVtTxtTable::TVtTxtTable() : uncaughtAtCreation_(std::uncaught_exceptions()) {}
+
 TVtTxtTable::TVtTxtTable(const std::filesystem::path& fileName)
     : uncaughtAtCreation_(std::uncaught_exceptions())
 {

@@ -23,7 +23,7 @@ public:
     // decimal number, "007" equals 7), a text compares byte by byte.
     using Value = std::variant<long long, std::string>;
 
-    TVtTxtTable() = default;
+    TVtTxtTable();
     // Opens FileName when it is not empty; throws folio::Error when it cannot be read.
     explicit TVtTxtTable(const std::filesystem::path& fileName);
     // Writes the table back unless it was already released or an exception is in flight.
