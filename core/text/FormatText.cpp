@@ -13,21 +13,21 @@
 namespace folio {
 namespace {
 
-bool HasLineBreak(std::string_view s)
-{
-    return std::memchr(s.data(), '\r', s.size()) || std::memchr(s.data(), '\n', s.size());
-}
+struct LineScan {
+    size_t ellipses = 0;
+    bool lineBreak = false;
+};
 
-size_t CountEllipses(std::string_view s)
+// One branch-free pass (the compiler vectorises it) instead of three searches per line.
+LineScan ScanLine(std::string_view s)
 {
-    size_t count = 0;
-    const char* p = s.data();
-    const char* end = p + s.size();
-    while ((p = static_cast<const char*>(std::memchr(p, kEllipsis, static_cast<size_t>(end - p))))) {
-        ++count;
-        ++p;
+    size_t ellipses = 0;
+    unsigned breaks = 0;
+    for (char c : s) {
+        ellipses += c == kEllipsis;
+        breaks |= static_cast<unsigned>(c == '\r') | static_cast<unsigned>(c == '\n');
     }
-    return count;
+    return {ellipses, breaks != 0};
 }
 
 // The source lines as the main loop sees them: recoded from cp866 when asked, every "…"
@@ -38,16 +38,26 @@ class SourceLines {
 public:
     SourceLines(std::span<const std::string> input, bool recode)
     {
+        // Recoded text holds no "…" (no cp866 byte maps to it), so its size is the input's.
+        std::vector<bool> rewrite(input.size(), recode);
         size_t arenaSize = 0;
-        for (const std::string& line : input) {
-            const size_t ellipses = recode ? 0 : CountEllipses(line); // cp866 has no "…"
-            if (recode || ellipses > 0 || HasLineBreak(line)) arenaSize += line.size() + 2 * ellipses;
+        for (size_t i = 0; i < input.size(); ++i) {
+            const std::string& line = input[i];
+            if (recode) {
+                arenaSize += line.size();
+                continue;
+            }
+            const LineScan scan = ScanLine(line);
+            if (scan.ellipses > 0 || scan.lineBreak) {
+                rewrite[i] = true;
+                arenaSize += line.size() + 2 * scan.ellipses;
+            }
         }
         arena_.reserve(arenaSize);
         lines_.reserve(input.size());
-        for (const std::string& line : input) {
-            const bool breaks = HasLineBreak(line);
-            if (!recode && !breaks && !std::memchr(line.data(), kEllipsis, line.size())) {
+        for (size_t i = 0; i < input.size(); ++i) {
+            const std::string& line = input[i];
+            if (!rewrite[i]) {
                 lines_.emplace_back(line);
                 continue;
             }
@@ -136,13 +146,13 @@ private:
     void Flush()
     {
         afterBlank_ = false;
-        output_.push_back(FlushParagraph(buffer_, scratch_));
+        output_.push_back(FlushParagraph(buffer_, marks_));
         buffer_.clear();
     }
 
     const FormatOptions& options_;
     std::string buffer_;
-    std::string scratch_;
+    std::vector<uint32_t> marks_;
     bool afterBlank_ = false;
     int indents_ = 0;
     std::vector<std::string> output_;

@@ -18,24 +18,27 @@ bool EndsClause(char c) { return c == '.' || c == '!' || c == '?' || c == ';' ||
 // "!—" "?—", that occurs in the line (its first occurrence), or npos.
 size_t FindGluedDash(std::string_view line)
 {
-    size_t first[6];
-    for (size_t& f : first) f = std::string_view::npos;
-    const size_t n = line.size();
-    for (size_t i = 1; i < n; ++i) {
-        const char c = line[i];
-        if (c != '-' && c != kEmDash) continue;
-        const char m = line[i - 1];
-        const int mark = m == '.' ? 0 : m == '!' ? 1 : m == '?' ? 2 : -1;
-        if (mark < 0) continue;
-        const int pattern = mark + (c == '-' ? 0 : 3);
-        if (first[pattern] == std::string_view::npos) {
-            first[pattern] = i - 1;
-            if (pattern == 0) break; // nothing can come before ".-"
+    // The first occurrences of ".x", "!x" and "?x" for one dash character x, in that order of
+    // preference; npos when none occurs.
+    auto find = [line](char dash) {
+        size_t first[3] = {std::string_view::npos, std::string_view::npos, std::string_view::npos};
+        const char* s = line.data();
+        const size_t n = line.size();
+        if (n < 2) return std::string_view::npos;
+        for (auto* p = static_cast<const char*>(std::memchr(s + 1, dash, n - 1)); p;
+             p = static_cast<const char*>(std::memchr(p + 1, dash, n - static_cast<size_t>(p + 1 - s)))) {
+            const char m = p[-1];
+            const int mark = m == '.' ? 0 : m == '!' ? 1 : m == '?' ? 2 : -1;
+            if (mark < 0 || first[mark] != std::string_view::npos) continue;
+            first[mark] = static_cast<size_t>(p - 1 - s);
+            if (mark == 0) break; // nothing is preferred to ".x"
         }
-    }
-    for (size_t f : first)
-        if (f != std::string_view::npos) return f;
-    return std::string_view::npos;
+        for (size_t f : first)
+            if (f != std::string_view::npos) return f;
+        return std::string_view::npos;
+    };
+    const size_t hyphen = find('-');
+    return hyphen != std::string_view::npos ? hyphen : find(kEmDash);
 }
 
 void AppendSeparated(std::string& pending, std::string_view text)

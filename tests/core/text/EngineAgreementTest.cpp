@@ -68,7 +68,7 @@ TEST(EngineAgreement, FormatTextMatchesTheLiteralRulesForEveryOptionSet)
 TEST(EngineAgreement, PassesMatchTheLiteralRules)
 {
     TextGenerator gen(7);
-    std::string scratch;
+    std::vector<uint32_t> scratch;
     for (int round = 0; round < 5000; ++round) {
         const std::string text = gen.Line();
         const std::string buffer = " " + text;
