@@ -237,6 +237,33 @@ TEST_F(ConversionRun, StdoutTemporaryFilesAreDeletedAfterEveryOutcome)
     }
 }
 
+// A standard output that cannot take the bytes is reported, never taken for success, and
+// does not end the run.
+TEST_F(ConversionRun, StdoutThatCannotBeWrittenIsReported)
+{
+    Doc("a.doc");
+    Doc("b.doc");
+    struct Case {
+        RunSetup::Stdout mode;
+        std::string systemText;
+    } cases[] = {
+        {RunSetup::Stdout::Closed, "[9] Bad file descriptor\n"},
+        {RunSetup::Stdout::ReaderGone, "[32] Broken pipe\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.systemText);
+        fs::remove(RecordFile());
+        RunSetup setup = Setup();
+        setup.stdoutMode = c.mode;
+        const RunResult r = RunWith(setup, {"-s", "a.doc", "b.doc"});
+        EXPECT_EQ(r.exitCode, 0);
+        const std::string warning = "Warning: Failed to write conversion result to stdout.\n" + c.systemText;
+        EXPECT_EQ(r.err, warning + warning);
+        EXPECT_EQ(RecordOf({"Document.SaveAs"}).size(), 2u);
+        EXPECT_TRUE(fs::is_empty(Tmp()));
+    }
+}
+
 TEST_F(ConversionRun, UnknownProgramIdentifierFailsTheClassLookup)
 {
     Doc("a.doc");

@@ -34,7 +34,10 @@ RunningWordstrip::RunningWordstrip(const std::vector<std::string>& args, const R
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    if (setup.stdoutMode == RunSetup::Stdout::Closed)
+        posix_spawn_file_actions_addclose(&actions, 1);
+    else
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err[1], 2);
     for (int fd : setup.keepFds) {
         // Clear close-on-exec in the child only: a dup2 onto itself does that.
@@ -58,6 +61,10 @@ RunningWordstrip::RunningWordstrip(const std::vector<std::string>& args, const R
     ::close(err[1]);
     outFd_ = out[0];
     errFd_ = err[0];
+    if (setup.stdoutMode == RunSetup::Stdout::ReaderGone) {
+        ::close(outFd_);
+        outFd_ = -1;
+    }
     if (rc != 0) throw std::runtime_error(std::string("posix_spawn: ") + std::strerror(rc));
 }
 
@@ -77,7 +84,7 @@ RunResult RunningWordstrip::Wait()
     // Both pipes are drained together, so a child that fills one cannot block on it.
     pollfd fds[2] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}};
     std::string* sinks[2] = {&result.out, &result.err};
-    int open = 2;
+    int open = outFd_ >= 0 ? 2 : 1;
     while (open > 0) {
         if (::poll(fds, 2, -1) < 0) {
             if (errno == EINTR) continue;

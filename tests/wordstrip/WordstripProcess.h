@@ -20,6 +20,9 @@ struct RunSetup {
     std::filesystem::path cwd;                  // required
     std::map<std::string, std::string> env;     // added to (and overriding) the base environment
     std::vector<int> keepFds;                   // descriptors the child inherits
+    // Standard output as a pipe read by the test, closed in the child, or a pipe whose
+    // reader has gone away before the child writes.
+    enum class Stdout { Pipe, Closed, ReaderGone } stdoutMode = Stdout::Pipe;
 };
 
 // The program's environment for a test: the parent's, minus the variables that would reach

@@ -13,6 +13,11 @@ public:
     Console() = default;
     Console(int outFd, int errFd) : outFd_(outFd), errFd_(errFd) {}
 
+    // The process's own standard streams. One that the process was started without stays
+    // unavailable (writes fail with EBADF), and its descriptor is taken by /dev/null so that no
+    // file opened later can take its place and receive the messages.
+    static Console Standard();
+
     // Writes the bytes as they are. A closed or unavailable descriptor fails silently.
     // Returns false when not every byte could be written.
     bool WriteText(Stream stream, std::string_view text) const;

@@ -62,7 +62,7 @@ int RunWordstrip(std::vector<std::string> args, ClassRegistry classes)
     // A reader that goes away (a closed pipe) must not kill the run: writes just fail.
     std::signal(SIGPIPE, SIG_IGN);
 
-    RunContext ctx(std::move(classes));
+    RunContext ctx(std::move(classes), Console::Standard());
     ctx.programName = args.empty() ? std::string("wordstrip") : args[0].substr(args[0].rfind('/') + 1);
     ctx.reporter.SetShutdown([&ctx] { QuitWord(ctx); });
     try {
