@@ -55,16 +55,17 @@ RunningWordstrip::RunningWordstrip(const std::vector<std::string>& args, const R
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
 
+    if (setup.stdoutMode == RunSetup::Stdout::ReaderGone) {
+        // Gone before the child starts, so that its very first write already fails.
+        ::close(out[0]);
+        out[0] = -1;
+    }
     const int rc = posix_spawn(&pid_, WORDSTRIP_PROGRAM, &actions, nullptr, argp.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     ::close(out[1]);
     ::close(err[1]);
     outFd_ = out[0];
     errFd_ = err[0];
-    if (setup.stdoutMode == RunSetup::Stdout::ReaderGone) {
-        ::close(outFd_);
-        outFd_ = -1;
-    }
     if (rc != 0) throw std::runtime_error(std::string("posix_spawn: ") + std::strerror(rc));
 }
 

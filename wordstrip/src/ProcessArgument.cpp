@@ -52,20 +52,25 @@ public:
         if (ctx_.options.Has(flag::Debug))
             ctx_.reporter.PrintFormatted(Stream::Out, "DEBUG: Searching \"%1\"...\n", {folder + pattern});
         std::size_t count = 0;
+        const bool wildcards = HasWildcards(pattern);
+        const bool recursive = ctx_.options.Has(flag::Recursive);
         std::vector<Entry> entries;
-        const bool listed = ListFolder(folder, entries);
-        if (!listed && searchError_ == 0) searchError_ = errno;
-        for (const Entry& entry : entries) {
-            if (Aborting()) return count;
-            if (!entry.regular || !MatchWildcard(pattern, entry.name)) continue;
-            if (folder.size() + entry.name.size() + 1 > kMaxPath) {
-                ctx_.reporter.ReportMessage(msg::OutputNameTooLong, 0, {folder});
-                continue;
+        if ((wildcards || recursive) && !ListFolder(folder, entries)) NoteError(errno);
+        if (wildcards) {
+            for (const Entry& entry : entries) {
+                if (Aborting()) return count;
+                if (!entry.regular || !MatchWildcard(pattern, entry.name)) continue;
+                count += Convert(folder, entry.name);
             }
-            ConvertFile(ctx_, folder + entry.name);
-            ++count;
+        } else {
+            // A plain name is looked up directly: its folder need not be readable.
+            struct stat st {};
+            if (::stat((folder + pattern).c_str(), &st) != 0)
+                NoteError(errno);
+            else if (S_ISREG(st.st_mode))
+                count += Convert(folder, pattern);
         }
-        if (!ctx_.options.Has(flag::Recursive)) return count;
+        if (!recursive) return count;
         for (const Entry& entry : entries) {
             if (Aborting()) return count;
             if (!entry.folder) continue;
@@ -81,6 +86,20 @@ public:
     int SearchError() const { return searchError_; }
 
 private:
+    std::size_t Convert(const std::string& folder, const std::string& name)
+    {
+        if (folder.size() + name.size() + 1 > kMaxPath) {
+            ctx_.reporter.ReportMessage(msg::OutputNameTooLong, 0, {folder});
+            return 0;
+        }
+        ConvertFile(ctx_, folder + name);
+        return 1;
+    }
+    void NoteError(int error)
+    {
+        if (searchError_ == 0) searchError_ = error;
+    }
+
     RunContext& ctx_;
     std::string typedPattern_;
     int searchError_ = 0;
