@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -28,6 +30,8 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace {
 
@@ -134,6 +138,14 @@ void TMainForm::BuildWindow()
     ProjectTreeView->setHeaderHidden(true);
     ProjectTreeView->setIconSize(QSize(16, 16));
     ProjectTreeView->setContextMenuPolicy(Qt::CustomContextMenu);
+    ProjectTreeView->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    ProjectTreeView->installEventFilter(this);
+    ProjectTreeView->viewport()->installEventFilter(this);
+    connect(ProjectTreeView, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* node, int) {
+        if (treeUpdates_ == 0) RunHandler([&] { ProjectTreeViewEdited(node, node->text(0)); });
+    });
+    connect(ProjectTreeView, &QTreeWidget::itemExpanded, this,
+            [this](QTreeWidgetItem* node) { RunHandler([&] { ProjectTreeViewExpanding(node); }); });
     Splitter1->addWidget(ProjectTreeView);
 
     Panel1 = Add(new QWidget, "Panel1");
@@ -163,6 +175,12 @@ void TMainForm::BuildWindow()
     AddDirPMN = Add(ProjectsPM->addAction(QStringLiteral("Добавить по каталогу")), "AddDirPMN");
     connect(ProjectTreeView, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { ProjectsPM->popup(ProjectTreeView->viewport()->mapToGlobal(at)); });
+    connect(ClosePMN, &QAction::triggered, this, [this] { RunHandler([this] { ClosePMNClick(); }); });
+    connect(DelPMN, &QAction::triggered, this, [this] { RunHandler([this] { DelPMNClick(); }); });
+    connect(AddPMN, &QAction::triggered, this, [this] { RunHandler([this] { AddPMNClick(); }); });
+    connect(AddDirPMN, &QAction::triggered, this, [this] { RunHandler([this] { AddDirPMNClick(); }); });
+
+    pageHandlers_[ProjectPage] = {[this] { ProjectTabSheetShow(); }, [this] { ProjectTabSheetHide(); }};
 }
 
 void TMainForm::BuildProjectPage(QWidget* page)
@@ -233,18 +251,25 @@ void TMainForm::BuildProjectPage(QWidget* page)
         auto* panel = Add(new QWidget, panelName);
         auto* v = new QVBoxLayout(panel);
         v->setContentsMargins(0, 0, 0, 0);
-        v->addWidget(Add(new QLabel(QString::fromUtf8(caption)), labelName));
+        auto* label = Add(new QLabel(QString::fromUtf8(caption)), labelName);
+        label->setFixedHeight(17);
+        label->setCursor(Qt::PointingHandCursor);
+        label->installEventFilter(this); // a click folds the other panel
+        v->addWidget(label);
         auto* grid = Add(new QTableWidget(1, 2), gridName);
-        grid->installEventFilter(this); // the columns follow the grid's width
+        grid->installEventFilter(this); // the columns follow the grid's width; Insert and Delete
+        grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
         grid->verticalHeader()->setVisible(false);
         grid->verticalHeader()->setDefaultSectionSize(18);
         grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
         v->addWidget(grid);
         grids->addWidget(panel);
-        return grid;
+        return std::make_tuple(panel, label, grid);
     };
-    RBeforeStringGrid = gridPanel("BeforePanel", "Label14", "Замены до обработки", "RBeforeStringGrid");
-    RAfterStringGrid = gridPanel("AfterPanel", "Label17", "Замены после обработки", "RAfterStringGrid");
+    std::tie(BeforePanel, Label14, RBeforeStringGrid) =
+        gridPanel("BeforePanel", "Label14", "Замены до обработки", "RBeforeStringGrid");
+    std::tie(AfterPanel, Label17, RAfterStringGrid) =
+        gridPanel("AfterPanel", "Label17", "Замены после обработки", "RAfterStringGrid");
     columns->addLayout(grids, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -311,6 +336,18 @@ void TMainForm::PageChanged(int index)
     RunHandler([&] { RunPageShow(index); });
 }
 
+void TMainForm::ActivatePage(int index)
+{
+    if (index == activePage_) {
+        // Already active: reload it for the project now current.
+        RunPageHide(index);
+        PageControl->setCurrentIndex(index);
+        RunPageShow(index);
+    } else {
+        PageControl->setCurrentIndex(index); // runs the old page's hide and this page's show
+    }
+}
+
 void TMainForm::RunPageShow(int index)
 {
     if (index >= 0 && index < PageCount && pageHandlers_[index].show) pageHandlers_[index].show();
@@ -323,10 +360,52 @@ void TMainForm::RunPageHide(int index)
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    // The layout settles the grids' widths after the window's own resize event.
-    if (event->type() == QEvent::Resize && (watched == RBeforeStringGrid || watched == RAfterStringGrid))
-        FormResize();
+    const bool isGrid = watched == RBeforeStringGrid || watched == RAfterStringGrid;
+    switch (event->type()) {
+    case QEvent::Resize:
+        // The layout settles the grids' widths after the window's own resize event.
+        if (isGrid) FormResize();
+        break;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        bool handled = false;
+        if (watched == ProjectTreeView) RunHandler([&] { handled = ProjectTreeViewKeyDown(key); });
+        else if (isGrid)
+            RunHandler([&] { handled = RBeforeStringGridKeyDown(static_cast<QTableWidget*>(watched), key); });
+        if (handled) return true;
+        break;
+    }
+    case QEvent::MouseButtonPress:
+        // A right click opens the popup menu without moving the selection.
+        if (watched == ProjectTreeView->viewport() && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+            return true;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) break;
+        if (watched == ProjectTreeView->viewport()) {
+            // After the view has moved the selection to the clicked node.
+            QMetaObject::invokeMethod(this, [this] { RunHandler([this] { ProjectTreeViewClick(); }); },
+                                      Qt::QueuedConnection);
+        } else if (watched == Label14) {
+            RunHandler([this] { Label14Click(); });
+        } else if (watched == Label17) {
+            RunHandler([this] { Label17Click(); });
+        }
+        break;
+    default:
+        break;
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The active page is shown for the first time with the window: fill it.
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        RunHandler([this] { RunPageShow(activePage_); });
+    }
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)

@@ -64,12 +64,29 @@ public:
     folio::TVtFTPSend& FTPSender() { return *ftpSender_; }
     folio::TVtProcessText& ProcessThread() { return *processThread_; }
 
-    // Project tree and options.
+    // Project tree and project life cycle.
     void LoadProjectTree();
+    void ProjectTreeViewClick();
+    // The editor finished editing a node's text; refused for every node but a project's.
+    void ProjectTreeViewEdited(QTreeWidgetItem* node, const QString& newText);
+    void AddProject(const QString& name);
+    void DeleteProject(long long projectId);
+    void AddProjectsFromFolder();
+    void ResetProjectPages();
+    void ClosePMNClick();
+    void DelPMNClick();
+    void AddPMNClick();
+    void AddDirPMNClick();
+
     void AddProjectGroupNodes(long long projectId, std::string_view section, QTreeWidgetItem* groupNode);
     bool IsProjectQueued(long long projectId) const;
+    // Options and the settings page.
     void LoadProjectOptions();
     void SaveProjectOptions();
+    void ProjectTabSheetShow();
+    void ProjectTabSheetHide();
+    void Label14Click();
+    void Label17Click();
 
     // Components in creation order (the window's component order).
     const std::vector<QObject*>& Components() const { return components_; }
@@ -95,6 +112,10 @@ public:
     QGroupBox* AbzRadioGroup = nullptr;
     QTableWidget* RBeforeStringGrid = nullptr;
     QTableWidget* RAfterStringGrid = nullptr;
+    QWidget* BeforePanel = nullptr;
+    QWidget* AfterPanel = nullptr;
+    QWidget* Label14 = nullptr;
+    QWidget* Label17 = nullptr;
     QComboBox* PListComboBox = nullptr;
     QPushButton* ProcessBitBtn = nullptr;
     QPushButton* AddToThreadQueueButton = nullptr;
@@ -107,6 +128,7 @@ protected:
     void closeEvent(QCloseEvent* event) override; // FormClose
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     template <class T>
@@ -116,6 +138,13 @@ private:
     void BuildGenresPage(QWidget* page);
     void FormResize();
     void PageChanged(int index);
+    void ActivatePage(int index);
+    bool ProjectTreeViewKeyDown(int key);
+    void ProjectTreeViewExpanding(QTreeWidgetItem* node);
+    bool RBeforeStringGridKeyDown(QTableWidget* grid, int key);
+    void LoadGrid(QTableWidget* grid, const std::string& tableFile);
+    void SaveGrid(QTableWidget* grid, const std::string& tableFile);
+    QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, long long data, int image);
     void RunPageShow(int index);
     void RunPageHide(int index);
 
@@ -130,6 +159,8 @@ private:
     std::vector<QObject*> components_;
     QButtonGroup* abzButtons_ = nullptr;
     int activePage_ = ProjectPage;
+    int treeUpdates_ = 0; // while above 0, node changes are the program's own, not edits
+    bool shownOnce_ = false;
 
     // Show and hide handlers of each page; empty where a page has none yet.
     struct PageHandlers {
