@@ -7,6 +7,7 @@
 #include "text/TextTrims.h"
 #include "text/TypographyChars.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -18,16 +19,34 @@ struct LineScan {
     bool lineBreak = false;
 };
 
-// One branch-free pass (the compiler vectorises it) instead of three searches per line.
+// High bit set in each byte of `word` equal to `byte` (exact: no carries between bytes).
+inline uint64_t BytesEqual(uint64_t word, unsigned char byte)
+{
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const uint64_t x = word ^ (0x0101010101010101ULL * byte);
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// Eight bytes at a time: almost every line holds neither "…" nor a line break.
 LineScan ScanLine(std::string_view s)
 {
-    size_t ellipses = 0;
-    unsigned breaks = 0;
-    for (char c : s) {
-        ellipses += c == kEllipsis;
-        breaks |= static_cast<unsigned>(c == '\r') | static_cast<unsigned>(c == '\n');
+    const char* p = s.data();
+    const size_t n = s.size();
+    uint64_t hits = 0;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        hits |= BytesEqual(w, 0x85) | BytesEqual(w, '\r') | BytesEqual(w, '\n');
     }
-    return {ellipses, breaks != 0};
+    for (; i < n; ++i) hits |= p[i] == kEllipsis || p[i] == '\r' || p[i] == '\n';
+    LineScan scan;
+    if (hits == 0) return scan;
+    for (char c : s) {
+        scan.ellipses += c == kEllipsis;
+        scan.lineBreak |= c == '\r' || c == '\n';
+    }
+    return scan;
 }
 
 // The source lines as the main loop sees them: recoded from cp866 when asked, every "…"

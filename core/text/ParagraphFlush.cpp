@@ -14,7 +14,7 @@ namespace {
 // landed; the second visits only those places. Books are long runs of letters between rare
 // marks, so almost all bytes are touched once.
 
-enum : uint8_t { kBlankBit = 1, kHyphenBit = 2, kMarkBit = 4 };
+enum : uint8_t { kBlankBit = 1, kHyphenBit = 2, kMarkBit = 4, kSlowBit = 8 };
 
 struct Tables {
     std::array<uint8_t, 256> rebuildClass{}; // classes of T's characters
@@ -25,11 +25,14 @@ struct Tables {
         for (int i = 0; i < 256; ++i) rebuildMap[i] = static_cast<char>(i);
         rebuildMap['\t'] = ' ';
         rebuildMap[static_cast<unsigned char>(kEmDash)] = '-';
-        rebuildClass[' '] = rebuildClass['\t'] = kBlankBit;
-        rebuildClass['-'] = kHyphenBit | kMarkBit;
-        rebuildClass[static_cast<unsigned char>(kEmDash)] = kMarkBit; // a hyphen after "--" was done
+        rebuildClass[' '] = kBlankBit;
+        rebuildClass['\t'] = kBlankBit | kSlowBit;
+        rebuildClass['-'] = kHyphenBit | kMarkBit | kSlowBit;
+        // An em dash is a hyphen for the second pass, but joins no "--" run (that replace-all
+        // came first).
+        rebuildClass[static_cast<unsigned char>(kEmDash)] = kMarkBit | kSlowBit;
         for (char c : {'"', '`', kLeftDoubleQuote, kRightDoubleQuote}) {
-            rebuildClass[static_cast<unsigned char>(c)] = kMarkBit;
+            rebuildClass[static_cast<unsigned char>(c)] = kMarkBit | kSlowBit;
             keptClass[static_cast<unsigned char>(c)] = kMarkBit;
         }
         keptClass['-'] = kMarkBit;
@@ -45,6 +48,8 @@ const Tables& tables()
 // Writes "   " + T into `out` (T: the buffer without leading blanks, "--" then "—" by "-",
 // runs of blanks as one space) and the positions of its marks into `marks`. Returns T's
 // length before the blanks are collapsed, which decides whether the rebuild applies.
+// Plain runs (no tab, hyphen, dash, quote mark or second space) are copied whole; the few
+// other characters take the careful step.
 size_t Rebuild(std::string_view buffer, std::string& out, std::vector<uint32_t>& marks, size_t& markCount)
 {
     const Tables& tb = tables();
@@ -57,20 +62,39 @@ size_t Rebuild(std::string_view buffer, std::string& out, std::vector<uint32_t>&
     uint32_t* m = marks.data();
     size_t w = 3, nm = 0, tLength = 0;
     unsigned hyphenParity = 0, prevBlank = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(t[i]);
-        const unsigned cls = tb.rebuildClass[c];
-        const unsigned isHyphen = (cls & kHyphenBit) >> 1;
-        const unsigned isBlank = cls & kBlankBit;
-        // "--" by "-" without overlap keeps the 1st, 3rd, ... hyphen of a run.
-        hyphenParity = isHyphen ? hyphenParity ^ 1u : 0u;
-        const unsigned keep = isHyphen ? hyphenParity : 1u - (isBlank & prevBlank);
-        tLength += isHyphen ? hyphenParity : 1u;
-        o[w] = tb.rebuildMap[c];
-        m[nm] = static_cast<uint32_t>(w);
-        nm += (cls >> 2) & keep;
-        w += keep;
-        prevBlank = isBlank;
+    size_t i = 0;
+    while (i < n) {
+        for (; i < n; ++i) {
+            const auto c = static_cast<unsigned char>(t[i]);
+            const unsigned cls = tb.rebuildClass[c];
+            if (!(cls & kSlowBit) && !((cls & kBlankBit) && prevBlank)) break;
+            const unsigned isHyphen = (cls & kHyphenBit) >> 1;
+            const unsigned isBlank = cls & kBlankBit;
+            // "--" by "-" without overlap keeps the 1st, 3rd, ... hyphen of a run.
+            hyphenParity = isHyphen ? hyphenParity ^ 1u : 0u;
+            const unsigned keep = isHyphen ? hyphenParity : 1u - (isBlank & prevBlank);
+            tLength += isHyphen ? hyphenParity : 1u;
+            o[w] = tb.rebuildMap[c];
+            m[nm] = static_cast<uint32_t>(w);
+            nm += ((cls & kMarkBit) >> 2) & keep;
+            w += keep;
+            prevBlank = isBlank;
+        }
+        if (i == n) break;
+        // A plain run: ends before a slow character, or after the first of two spaces.
+        size_t j = i;
+        for (; j + 1 < n; ++j) {
+            const auto c = static_cast<unsigned char>(t[j]);
+            if ((tb.rebuildClass[c] & kSlowBit) | ((c == ' ') & (t[j + 1] == ' '))) break;
+        }
+        if (j + 1 >= n && !(tb.rebuildClass[static_cast<unsigned char>(t[j])] & kSlowBit)) j = n;
+        else if (t[j] == ' ') ++j;
+        std::memcpy(o + w, t.data() + i, j - i);
+        w += j - i;
+        tLength += j - i;
+        prevBlank = t[j - 1] == ' ';
+        hyphenParity = 0;
+        i = j;
     }
     out.resize(w);
     markCount = nm;
