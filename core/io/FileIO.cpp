@@ -93,7 +93,6 @@ void WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes)
     const mode_t mode = ::stat(file.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
     int code = ::fchmod(fd, mode) == 0 ? 0 : errno;
     if (code == 0) code = writeAll(fd, bytes);
-    if (code == 0 && ::fdatasync(fd) != 0) code = errno;
     if (::close(fd) != 0 && code == 0) code = errno;
     if (code == 0) {
         if (auto hook = beforeRenameHook.load()) hook(temporary);

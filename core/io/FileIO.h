@@ -2,6 +2,12 @@
 // Whole-file reading and writing. A write goes to a temporary file in the target's folder
 // which is then renamed over the target, so a reader (or a crash) only ever sees the old
 // file or the new one, never a half-written one.
+//
+// There is no fsync: tables are released many times per click (every project-folder lookup
+// writes "projects.tbl" back), and a sync per write made start-up with a few hundred projects
+// take seconds. A process killed at any point leaves the old or the new file; after a power
+// cut that holds where the file system orders a rename after the data it replaces (ext4's
+// default, btrfs).
 
 #include <filesystem>
 #include <optional>
