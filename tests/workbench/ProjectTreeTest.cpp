@@ -89,6 +89,7 @@ private slots:
     void groupNodesOpenTheirPagesAndReloadAnActivePage();
     void renamingAProjectAndRefusingGroups();
     void closingAndReopeningToggleTheImage();
+    void rightClickKeepsTheSelection();
     void addingFromTheSourceFolder();
     void optionsFollowTheCurrentProject();
     void gridEditsAreSavedIntoTheProjectTheyWereLoadedFor();
@@ -271,6 +272,25 @@ void ProjectTreeTest::closingAndReopeningToggleTheImage()
     s.form->ClosePMN->trigger();
     QCOMPARE(readFile(s.f.db("projects.tbl")), kHeader + "1\tA\tProject1\t0\r\n");
     QCOMPARE(projectNode(*s.form, 0)->icon(0).cacheKey(), s.form->ImageList[0].cacheKey());
+}
+
+void ProjectTreeTest::rightClickKeepsTheSelection()
+{
+    Shown s;
+    s.f.addProject(1, "A");
+    s.f.addProject(2, "B");
+    s.open();
+    click(*s.form, projectNode(*s.form, 0));
+    QTreeWidgetItem* b = projectNode(*s.form, 1);
+    QTest::mouseClick(s.form->ProjectTreeView->viewport(), Qt::RightButton, {},
+                      s.form->ProjectTreeView->visualItemRect(b).center());
+    QCoreApplication::processEvents();
+    QCOMPARE(s.form->ProjectTreeView->currentItem(), projectNode(*s.form, 0));
+    QCOMPARE(s.form->CurrentProjectId(), 1);
+    // "Удалить проект" then acts on the node selected before.
+    s.f.dialogs->confirmAnswers = {true};
+    s.form->DelPMN->trigger();
+    QCOMPARE(readFile(s.f.db("projects.tbl")), kHeader + "2\tB\tProject2\t0\r\n");
 }
 
 void ProjectTreeTest::addingFromTheSourceFolder()
