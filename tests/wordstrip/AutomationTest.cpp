@@ -13,7 +13,7 @@ namespace {
 
 TEST(WideString, AnyByteStringSurvivesTheRoundTrip)
 {
-    for (const std::string s : {std::string("plain.doc"), std::string("Книга ёлка.doc"), std::string("emoji \xF0\x9F\x93\x96"),
+    for (const std::string& s : {std::string("plain.doc"), std::string("Книга ёлка.doc"), std::string("emoji \xF0\x9F\x93\x96"),
                                 std::string("caf\xE9.doc"), std::string("\xC0\x80 overlong"), std::string("\xED\xA0\x80 surrogate"),
                                 std::string("cut \xE2\x82"), std::string("\xFF\xFE")}) {
         SCOPED_TRACE(s);

@@ -194,6 +194,42 @@ TEST_F(CommandLineRun, OptionsApplyBeforeAnyFileWhereverTheyStand)
     EXPECT_TRUE(fs::exists(Work() / "r/b.txt"));
 }
 
+// The debug dump shows the file arguments where the options have been moved in front of them.
+TEST_F(CommandLineRun, DebugDumpShowsTheArrangedArgumentsAndTheSettings)
+{
+    fs::create_directory(Work() / "out");
+    struct Case {
+        std::vector<std::string> args;
+        std::string dump;
+    } cases[] = {
+        {{"-D", "x.doc", "-o", "out", "y*.doc", "-E", ".rtf"},
+         "DEBUG: 2 arguments to be processed.\n"
+         "DEBUG:   argv[8] = x.doc\n"
+         "DEBUG:   argv[9] = y*.doc\n"
+         "DEBUG: Output format: 2 (wdFormatText)\n"
+         "DEBUG: Output directory: " + W("out") + "/\n"
+         "DEBUG: Output extension: .rtf (append)\n\n"},
+        {{"-D", "-r", "-O", "-f", "u", "--", "-x.doc"},
+         "DEBUG: 1 arguments to be processed recursively.\n"
+         "DEBUG:   argv[9] = -x.doc\n"
+         "DEBUG: Output format: 7 (wdFormatUnicodeText)\n"
+         "DEBUG: Output directory: (input directory)\n"
+         "DEBUG: Output extension: .txt\n\n"},
+        {{"-D", "-s", "-f", "8", "x.doc"},
+         "DEBUG: 1 arguments to be processed.\n"
+         "DEBUG:   argv[7] = x.doc\n"
+         "DEBUG: Output format: 8 (wdFormatHTML)\n"
+         "DEBUG: Output directory: " + fs::weakly_canonical(Tmp()).string() + "/\n"
+         "DEBUG: Output extension: .html\n\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const RunResult r = Run(c.args);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.out.starts_with("DEBUG: Working in debug mode.\n\n" + c.dump)) << r.out;
+    }
+}
+
 // Arguments that are files even though they look like options.
 TEST_F(CommandLineRun, FileArgumentsAreNeverTakenForOptions)
 {
