@@ -10,26 +10,26 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Applies one conversion such as "08x" to an insert. Only the conversions an insert can carry
 // are accepted; anything else makes the whole format unfillable.
-std::optional<std::string> Convert(std::string_view spec, const Insert& value)
+std::optional<std::string> Convert(std::string_view directive, const Insert& value)
 {
     size_t i = 0;
     std::string flags;
-    while (i < spec.size() && std::string_view("-+ #0").find(spec[i]) != std::string_view::npos)
-        flags += spec[i++];
+    while (i < directive.size() && std::string_view("-+ #0").find(directive[i]) != std::string_view::npos)
+        flags += directive[i++];
     std::string width;
-    while (i < spec.size() && IsDigit(spec[i])) width += spec[i++];
+    while (i < directive.size() && IsDigit(directive[i])) width += directive[i++];
     std::string precision;
-    if (i < spec.size() && spec[i] == '.') {
+    if (i < directive.size() && directive[i] == '.') {
         precision = ".";
         ++i;
-        while (i < spec.size() && IsDigit(spec[i])) precision += spec[i++];
+        while (i < directive.size() && IsDigit(directive[i])) precision += directive[i++];
     }
     // Length prefixes are accepted and ignored: the insert carries its own width.
-    while (i < spec.size() && (spec[i] == 'l' || spec[i] == 'h' || spec[i] == 'I' || spec[i] == '6' || spec[i] == '4'))
+    while (i < directive.size() && (directive[i] == 'l' || directive[i] == 'h' || directive[i] == 'I' || directive[i] == '6' || directive[i] == '4'))
         ++i;
-    if (i + 1 != spec.size()) return std::nullopt;
+    if (i + 1 != directive.size()) return std::nullopt;
     if (width.size() > 3 || precision.size() > 4) return std::nullopt;
-    const char conversion = spec[i];
+    const char conversion = directive[i];
     const std::string head = "%" + flags + width + precision;
 
     char buffer[1100];
@@ -103,14 +103,14 @@ std::optional<std::string> FormatMessageText(std::string_view format, std::span<
         size_t number = static_cast<size_t>(e - '0');
         if (i < format.size() && IsDigit(format[i])) number = number * 10 + static_cast<size_t>(format[i++] - '0');
         if (number == 0 || number > inserts.size()) return std::nullopt;
-        std::string_view spec = "s";
+        std::string_view directive = "s";
         if (i < format.size() && format[i] == '!') {
             const size_t close = format.find('!', i + 1);
             if (close == std::string_view::npos) return std::nullopt;
-            spec = format.substr(i + 1, close - i - 1);
+            directive = format.substr(i + 1, close - i - 1);
             i = close + 1;
         }
-        auto piece = Convert(spec, inserts[number - 1]);
+        auto piece = Convert(directive, inserts[number - 1]);
         if (!piece) return std::nullopt;
         out += *piece;
     }

@@ -38,10 +38,10 @@ struct Recorder {
     }
 };
 
-std::map<std::string, HRESULT> ParseFailures(const char* spec)
+std::map<std::string, HRESULT> ParseFailures(const char* setting)
 {
     std::map<std::string, HRESULT> out;
-    std::string_view rest = spec ? spec : "";
+    std::string_view rest = setting ? setting : "";
     while (!rest.empty()) {
         const size_t comma = rest.find(',');
         const std::string_view item = rest.substr(0, comma);
