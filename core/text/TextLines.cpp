@@ -1,20 +1,46 @@
 #include "text/TextLines.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace folio {
+namespace {
+
+// Position of the first CR or LF at or after `from`, or `n`. Eight bytes at a time: the
+// exact per-byte equality test below has no carries between bytes.
+size_t FindLineBreak(const char* s, size_t from, size_t n)
+{
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    auto equal = [](uint64_t w, uint64_t pattern) {
+        const uint64_t x = w ^ pattern;
+        return ~(((x & kLow7) + kLow7) | x | kLow7);
+    };
+    size_t i = from;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, s + i, 8);
+        if (equal(w, 0x0D0D0D0D0D0D0D0DULL) | equal(w, 0x0A0A0A0A0A0A0A0AULL)) break;
+    }
+    for (; i < n; ++i)
+        if (s[i] == '\r' || s[i] == '\n') return i;
+    return n;
+}
+
+} // namespace
 
 std::vector<std::string> SplitTextLines(std::string_view text)
 {
     std::vector<std::string> lines;
-    size_t begin = 0;
+    lines.reserve(text.size() / 48 + 1);
+    const char* s = text.data();
     const size_t n = text.size();
-    for (size_t i = 0; i < n; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') continue;
-        lines.emplace_back(text.substr(begin, i - begin));
-        if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
-        begin = i + 1;
+    size_t begin = 0;
+    while (begin < n) {
+        const size_t end = FindLineBreak(s, begin, n);
+        lines.emplace_back(text.substr(begin, end - begin));
+        if (end == n) break;
+        begin = end + (s[end] == '\r' && end + 1 < n && s[end + 1] == '\n' ? 2 : 1);
     }
-    if (begin < n) lines.emplace_back(text.substr(begin));
     return lines;
 }
 
