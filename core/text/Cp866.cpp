@@ -33,6 +33,12 @@ constexpr auto kTable = MakeTable();
 
 unsigned char Cp866ToCp1251Byte(unsigned char c) { return kTable[c]; }
 
+void Cp866ToCp1251Copy(std::string_view cp866Text, char* out)
+{
+    for (size_t i = 0; i < cp866Text.size(); ++i)
+        out[i] = static_cast<char>(kTable[static_cast<unsigned char>(cp866Text[i])]);
+}
+
 void Cp866ToCp1251InPlace(std::string& text)
 {
     for (char& c : text) c = static_cast<char>(kTable[static_cast<unsigned char>(c)]);

@@ -29,4 +29,7 @@ std::string Cp866ToCp1251(std::string_view cp866Text);
 // In-place form for callers that already own a copy.
 void Cp866ToCp1251InPlace(std::string& text);
 
+// Writes the recoded bytes of `cp866Text` to `out` (room for cp866Text.size() bytes).
+void Cp866ToCp1251Copy(std::string_view cp866Text, char* out);
+
 } // namespace folio

@@ -7,8 +7,10 @@
 #include "text/TextTrims.h"
 #include "text/TypographyChars.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace folio {
@@ -51,49 +53,55 @@ LineScan ScanLine(std::string_view s)
 
 // The source lines as the main loop sees them: recoded from cp866 when asked, every "…"
 // written as "...", and lines holding CR or LF split there, as if the text had been joined
-// with CR LF and split again. Lines needing none of this are viewed in place; the others
-// are written once into one arena, sized before the first write so views stay valid.
+// with CR LF and split again. Prepared on demand, one line ahead of the loop, so that a probe
+// run that stops early pays only for what it read. Lines needing no change are viewed in
+// place; the others are written into arena blocks that never move.
 class SourceLines {
 public:
-    SourceLines(std::span<const std::string> input, bool recode)
+    SourceLines(std::span<const std::string> input, bool recode) : input_(input), recode_(recode)
     {
-        // Recoded text holds no "…" (no cp866 byte maps to it), so its size is the input's.
-        std::vector<bool> rewrite(input.size(), recode);
-        size_t arenaSize = 0;
-        for (size_t i = 0; i < input.size(); ++i) {
-            const std::string& line = input[i];
-            if (recode) {
-                arenaSize += line.size();
-                continue;
-            }
-            const LineScan scan = ScanLine(line);
-            if (scan.ellipses > 0 || scan.lineBreak) {
-                rewrite[i] = true;
-                arenaSize += line.size() + 2 * scan.ellipses;
-            }
-        }
-        arena_.reserve(arenaSize);
         lines_.reserve(input.size());
-        for (size_t i = 0; i < input.size(); ++i) {
-            const std::string& line = input[i];
-            if (!rewrite[i]) {
-                lines_.emplace_back(line);
-                continue;
-            }
-            const size_t start = arena_.size();
-            for (char c : line) {
-                if (recode) c = static_cast<char>(Cp866ToCp1251Byte(static_cast<unsigned char>(c)));
-                if (c == kEllipsis) arena_.append("...");
-                else arena_.push_back(c);
-            }
-            AddSplit(std::string_view(arena_).substr(start));
-        }
     }
 
-    size_t size() const { return lines_.size(); }
+    // True when line i exists (preparing it if needed).
+    bool Has(size_t i)
+    {
+        while (lines_.size() <= i && next_ < input_.size()) Prepare(input_[next_++]);
+        return i < lines_.size();
+    }
     std::string_view operator[](size_t i) const { return lines_[i]; }
 
 private:
+    void Prepare(const std::string& line)
+    {
+        if (recode_) {
+            // Recoded text holds no "…" (no cp866 byte maps to it): same length.
+            // Bytes below 80 stay, so the line breaks are where they were.
+            char* out = Allocate(line.size());
+            Cp866ToCp1251Copy(line, out);
+            if (ScanLine(line).lineBreak) AddSplit({out, line.size()});
+            else lines_.emplace_back(out, line.size());
+            return;
+        }
+        const LineScan scan = ScanLine(line);
+        if (scan.ellipses == 0 && !scan.lineBreak) {
+            lines_.emplace_back(line);
+            return;
+        }
+        const size_t size = line.size() + 2 * scan.ellipses;
+        char* out = Allocate(size);
+        char* o = out;
+        for (char c : line) {
+            if (c == kEllipsis) {
+                o[0] = o[1] = o[2] = '.';
+                o += 3;
+            } else {
+                *o++ = c;
+            }
+        }
+        AddSplit({out, size});
+    }
+
     // Each CR LF, CR or LF ends a line; the part after the last one is a line too (possibly
     // empty), since the joining CR LF still follows it.
     void AddSplit(std::string_view s)
@@ -108,8 +116,27 @@ private:
         lines_.push_back(s.substr(begin));
     }
 
-    std::string arena_;
+    char* Allocate(size_t size)
+    {
+        if (size > left_) {
+            const size_t block = std::max<size_t>(size, 1 << 16);
+            blocks_.push_back(std::make_unique<char[]>(block));
+            free_ = blocks_.back().get();
+            left_ = block;
+        }
+        char* p = free_;
+        free_ += size;
+        left_ -= size;
+        return p;
+    }
+
+    std::span<const std::string> input_;
+    bool recode_;
+    size_t next_ = 0;
     std::vector<std::string_view> lines_;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char* free_ = nullptr;
+    size_t left_ = 0;
 };
 
 bool HasVisibleChar(std::string_view s)
@@ -124,14 +151,16 @@ bool EndsSentence(char c) { return c == '.' || c == '!' || c == '?'; }
 // Gathers paragraphs and flushes them into the output; owns all state of one run.
 class ParagraphRun {
 public:
-    explicit ParagraphRun(const FormatOptions& options) : options_(options) { buffer_.reserve(1024); }
+    ParagraphRun(const FormatOptions& options, size_t inputLines) : options_(options)
+    {
+        buffer_.reserve(1024);
+        output_.reserve(inputLines / 4 + 1);
+    }
 
     // Returns false on the probe stop.
-    bool Run(const SourceLines& source)
+    bool Run(SourceLines& source)
     {
-        const size_t count = source.size();
-        output_.reserve(count / 2 + 1);
-        for (size_t i = 0; i < count; ++i) {
+        for (size_t i = 0; source.Has(i); ++i) {
             std::string_view line = source[i];
             if (TrimLeftBlanks(line).empty()) {
                 if (!buffer_.empty()) Flush();
@@ -149,7 +178,7 @@ public:
             if (buffer_.size() < 35 && HasVisibleChar(buffer_)) Flush();
             buffer_ += ' ';
             buffer_.append(line);
-            if (options_.SentenceBreaks && EndsSentence(buffer_.back()) && i + 1 < count) {
+            if (options_.SentenceBreaks && EndsSentence(buffer_.back()) && source.Has(i + 1)) {
                 const std::string_view next = TrimLeftBlanks(source[i + 1]);
                 if (next.empty() || !IsSmallLetter(next.front())) Flush();
             }
@@ -184,8 +213,9 @@ FormatResult FormatText(std::span<const std::string> lines, const FormatOptions&
     FormatResult result;
     if (lines.empty()) return result;
 
-    ParagraphRun run(options);
-    const bool completed = run.Run(SourceLines(lines, options.RecodeCp866));
+    ParagraphRun run(options, lines.size());
+    SourceLines source(lines, options.RecodeCp866);
+    const bool completed = run.Run(source);
     result.lines = std::move(run.Output());
     if (!completed) {
         result.ManyIndents = true;
