@@ -6,10 +6,10 @@
 namespace folio {
 namespace {
 
-std::shared_ptr<std::mutex> mutexFor(const std::filesystem::path& file)
+std::shared_ptr<std::recursive_mutex> mutexFor(const std::filesystem::path& file)
 {
     static std::mutex registryMutex;
-    static std::unordered_map<std::string, std::shared_ptr<std::mutex>> registry;
+    static std::unordered_map<std::string, std::shared_ptr<std::recursive_mutex>> registry;
 
     // Lexical normalisation is enough: every caller builds paths the same way from the
     // program folder, and it never touches the disk.
@@ -20,7 +20,7 @@ std::shared_ptr<std::mutex> mutexFor(const std::filesystem::path& file)
 
     std::lock_guard lock(registryMutex);
     auto& slot = registry[key.string()];
-    if (!slot) slot = std::make_shared<std::mutex>();
+    if (!slot) slot = std::make_shared<std::recursive_mutex>();
     return slot;
 }
 

@@ -1,7 +1,13 @@
 #pragma once
-// One process-wide lock per file path. Both worker threads and the window write the same
-// tables and settings files; holding the path's lock around a read-modify-write keeps
-// their writes from interleaving and from losing each other's keys.
+// One process-wide lock per file path. The window and the two worker threads read and
+// write the same tables and settings files: a settings file is locked around each
+// read-modify-write, so no key write loses another; a table is locked from the moment it is
+// opened until it is released, so a release never writes back rows that another thread
+// changed in between. The lock is recursive: one thread may open a table it already holds
+// (looking up a project folder while walking "projects.tbl").
+//
+// Rule for callers: a thread holds at most one table at a time apart from such nesting on
+// the same file, so two threads can never wait for each other.
 
 #include <filesystem>
 #include <memory>
@@ -16,8 +22,8 @@ public:
     PathLock& operator=(const PathLock&) = delete;
 
 private:
-    std::shared_ptr<std::mutex> mutex_;
-    std::unique_lock<std::mutex> guard_;
+    std::shared_ptr<std::recursive_mutex> mutex_;
+    std::unique_lock<std::recursive_mutex> guard_;
 };
 
 } // namespace folio

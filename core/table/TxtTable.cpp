@@ -56,6 +56,7 @@ void TVtTxtTable::Release()
     if (released_) return;
     released_ = true;
     if (!fileName_.empty()) writeBack();
+    lock_.reset();
 }
 
 void TVtTxtTable::writeBack() const
@@ -70,7 +71,8 @@ void TVtTxtTable::writeBack() const
         text += row;
         text += "\r\n";
     }
-    PathLock lock(fileName_);
+    std::unique_ptr<PathLock> temporary;
+    if (!lock_) temporary = std::make_unique<PathLock>(fileName_);
     WriteFileAtomic(fileName_, text);
 }
 
@@ -80,10 +82,15 @@ void TVtTxtTable::Open(const std::filesystem::path& fileName)
     // A table whose rows were all removed is not written back here.
     if (!rows_.empty() && !fileName_.empty()) writeBack();
 
+    // The previous file is done with; the new one is held until release. Never two at once.
+    lock_.reset();
+    lock_ = std::make_unique<PathLock>(fileName);
     std::string bytes;
-    {
-        PathLock lock(fileName);
+    try {
         bytes = ReadWholeFile(fileName);
+    } catch (...) {
+        lock_.reset();
+        throw;
     }
     rows_ = tabletext::SplitLines(bytes);
     fileName_ = fileName;
@@ -271,6 +278,7 @@ void TVtTxtTable::CreateTable(const std::filesystem::path& fileName, const std::
     eof_ = true;
     filtered_ = false;
     released_ = false;
+    lock_ = fileName.empty() ? nullptr : std::make_unique<PathLock>(fileName);
     fileName_ = fileName;
     columns_ = columns;
     header_.clear();

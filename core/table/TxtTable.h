@@ -8,8 +8,14 @@
 //
 // If the object goes out of scope while an exception is propagating, nothing is written:
 // a failed operation leaves the file on disk as it was.
+//
+// From opening (or CreateTable) to release the object holds the file's path lock, so
+// another thread's table of the same file waits instead of writing back stale rows.
+
+#include "io/PathLock.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -77,6 +83,7 @@ private:
     bool released_ = false;
     int uncaughtAtCreation_ = 0;
     std::filesystem::path fileName_;
+    std::unique_ptr<PathLock> lock_; // held while the object stands for fileName_
     std::string header_;
     std::string filterColumn_;
     Value filterValue_;

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 using folio::Error;
 using folio::TVtTxtTable;
 using testsupport::readFile;
@@ -297,4 +301,34 @@ TEST(TxtTable, NewTablesAndAppendWithoutFile)
         t.AppendRecord({"c", ""});
     }
     EXPECT_EQ(readFile(dir / "r.tbl"), "expression\tvalue\r\na\tb\r\nc\t\r\n");
+}
+
+TEST(TxtTable, AnotherThreadsTableOfTheSameFileWaitsForTheRelease)
+{
+    TempDir dir;
+    writeFile(dir / "t.tbl", "id\tname\r\n1\told\r\n");
+    std::atomic<bool> otherDone{false};
+    std::string seen;
+    std::thread other;
+    {
+        TVtTxtTable mine(dir / "t.tbl");
+        mine.SetValue("name", std::string("new"));
+        other = std::thread([&] {
+            TVtTxtTable theirs(dir / "t.tbl"); // waits until `mine` is released
+            seen = theirs.GetValue("name");
+            theirs.SetValue("name", seen + "+their");
+            otherDone = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_FALSE(otherDone.load());
+        // The same thread may open the file again while it holds it.
+        TVtTxtTable nested(dir / "t.tbl");
+        EXPECT_EQ(nested.GetValue("name"), "old");
+        nested.Clear();
+        nested.Release();
+        mine.Release(); // written last: the nested release is overwritten
+    }
+    other.join();
+    EXPECT_EQ(seen, "new");
+    EXPECT_EQ(readFile(dir / "t.tbl"), "id\tname\r\n1\tnew+their\r\n");
 }
