@@ -13,6 +13,8 @@ packages=(
   xvfb xauth fonts-dejavu-core libgl1-mesa-dri
   # fuzzing runtime for clang
   libclang-rt-14-dev
+  # wordstrip's office (UNO SDK for the build, the office for its end-to-end tests) and its benchmark
+  libreoffice-writer-nogui libreoffice-dev hyperfine
 )
 
 missing=()

@@ -83,10 +83,9 @@ TEST(ClassRegistry, ProgramIdentifiers)
     const ClassRegistry registry = MakeStandardClassRegistry();
     ClassId id = 0;
     EXPECT_EQ(registry.ClassIdFromProgId("No.Such", id), CO_E_CLASSSTRING);
-    ASSERT_EQ(registry.ClassIdFromProgId("word.application", id), S_OK);
+    // Making a "Word.Application" starts the office: the office tests do that.
+    EXPECT_EQ(registry.ClassIdFromProgId("word.application", id), S_OK);
     std::shared_ptr<DispatchObject> instance;
-    EXPECT_EQ(registry.CreateInstance(id, instance), CO_E_SERVER_EXEC_FAILURE);
-    EXPECT_EQ(instance, nullptr);
     ASSERT_EQ(registry.ClassIdFromProgId("Recording.Application", id), S_OK);
     EXPECT_EQ(registry.CreateInstance(id, instance), S_OK);
     ASSERT_NE(instance, nullptr);

@@ -274,13 +274,28 @@ TEST_F(ConversionRun, UnknownProgramIdentifierFailsTheClassLookup)
     EXPECT_FALSE(fs::exists(Work() / "a.txt"));
 }
 
-TEST_F(ConversionRun, WordApplicationIsKnownButCannotStartYet)
+TEST_F(ConversionRun, OfficeThatCannotStartIsAnError)
 {
     Doc("a.doc");
-    const RunResult r = RunPlain({"-q", "a.doc"});
-    EXPECT_EQ(r.exitCode, 3);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Error: Failed to initialize the Word application.\n[80080005] Server execution failed\n");
+    const fs::path dead = Work() / "dead-office";
+    fs::create_directories(dead);
+    fs::create_symlink("/bin/false", dead / "oosplash");
+    struct Case {
+        std::string programDir;
+        std::string err;
+    } cases[] = {
+        {(Work() / "no-office").string(), "Error: Failed to initialize the Word application.\n[80070002] No such file or directory\n"},
+        {dead.string(), "Error: Failed to initialize the Word application.\n[80080005] Server execution failed\n"},
+    };
+    for (const Case& c : cases) {
+        RunSetup setup = Setup();
+        setup.env["WORDSTRIP_OFFICE_PROGRAM"] = c.programDir;
+        const RunResult r = RunWordstrip({"-q", "a.doc"}, setup);
+        EXPECT_EQ(r.exitCode, 3) << c.programDir;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_TRUE(fs::is_empty(Tmp())) << "the private office profile is removed";
+    }
 }
 
 TEST_F(ConversionRun, StartFailuresAreErrors)

@@ -7,7 +7,7 @@ namespace wordstrip {
 
 std::optional<std::string_view> DescribeHresult(HRESULT hr)
 {
-    static constexpr std::array<std::pair<HRESULT, std::string_view>, 15> kTexts{{
+    static constexpr std::array<std::pair<HRESULT, std::string_view>, 24> kTexts{{
         {E_NOTIMPL, "Not implemented"},
         {E_POINTER, "Invalid pointer"},
         {E_ABORT, "Operation aborted"},
@@ -23,6 +23,15 @@ std::optional<std::string_view> DescribeHresult(HRESULT hr)
         {REGDB_E_CLASSNOTREG, "Class not registered"},
         {CO_E_CLASSSTRING, "Invalid class string"},
         {CO_E_SERVER_EXEC_FAILURE, "Server execution failed"},
+        {OFFICE_E_NOT_RESPONDING, "The office stopped responding and was ended"},
+        {OFFICE_E_ENDED, "The office ended unexpectedly"},
+        {OFFICE_E_PASSWORD, "The document is protected by a password"},
+        {OFFICE_E_UNKNOWN_FORMAT, "The office does not recognise the format of the file"},
+        {OFFICE_E_DAMAGED, "The file is damaged or is not in the format its contents claim"},
+        {OFFICE_E_READ, "The office could not read the file"},
+        {OFFICE_E_WRITE, "The office could not write the file"},
+        {OFFICE_E_FAILED, "The office reported an error"},
+        {OFFICE_E_ACCESS, "The office was denied access to the file"},
     }};
     for (const auto& [code, text] : kTexts)
         if (code == hr) return text;

@@ -32,6 +32,17 @@ constexpr HRESULT REGDB_E_CLASSNOTREG = 0x80040154;
 constexpr HRESULT CO_E_CLASSSTRING = 0x800401F3;
 constexpr HRESULT CO_E_SERVER_EXEC_FAILURE = 0x80080005;
 
+// Failures of the office behind "Word.Application" (interface-specific codes of its own).
+constexpr HRESULT OFFICE_E_NOT_RESPONDING = 0x80040201;
+constexpr HRESULT OFFICE_E_ENDED = 0x80040202;
+constexpr HRESULT OFFICE_E_PASSWORD = 0x80040203;
+constexpr HRESULT OFFICE_E_UNKNOWN_FORMAT = 0x80040204;
+constexpr HRESULT OFFICE_E_DAMAGED = 0x80040205;
+constexpr HRESULT OFFICE_E_READ = 0x80040206;
+constexpr HRESULT OFFICE_E_WRITE = 0x80040207;
+constexpr HRESULT OFFICE_E_FAILED = 0x80040208;
+constexpr HRESULT OFFICE_E_ACCESS = 0x80040209;
+
 // The description of a known HRESULT, or nothing.
 std::optional<std::string_view> DescribeHresult(HRESULT hr);
 

@@ -7,8 +7,8 @@
 
 namespace wordstrip {
 
-// Makes the application object. No office can be driven in this build yet, so the server
-// cannot be started: CO_E_SERVER_EXEC_FAILURE.
+// Starts the office and makes the application object. A build without the office's SDK
+// cannot start it: CO_E_SERVER_EXEC_FAILURE.
 HRESULT CreateOfficeApplication(std::shared_ptr<DispatchObject>& instance);
 
 } // namespace wordstrip
