@@ -202,7 +202,7 @@ private:
     std::string buffer_;
     std::vector<uint32_t> marks_;
     bool afterBlank_ = false;
-    int indents_ = 0;
+    size_t indents_ = 0;
     std::vector<std::string> output_;
 };
 
