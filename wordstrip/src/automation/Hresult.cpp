@@ -7,7 +7,7 @@ namespace wordstrip {
 
 std::optional<std::string_view> DescribeHresult(HRESULT hr)
 {
-    static constexpr std::array<std::pair<HRESULT, std::string_view>, 24> kTexts{{
+    static constexpr std::array<std::pair<HRESULT, std::string_view>, 26> kTexts{{
         {E_NOTIMPL, "Not implemented"},
         {E_POINTER, "Invalid pointer"},
         {E_ABORT, "Operation aborted"},
@@ -32,6 +32,8 @@ std::optional<std::string_view> DescribeHresult(HRESULT hr)
         {OFFICE_E_WRITE, "The office could not write the file"},
         {OFFICE_E_FAILED, "The office reported an error"},
         {OFFICE_E_ACCESS, "The office was denied access to the file"},
+        {OFFICE_E_EMPTY, "The file is empty"},
+        {OFFICE_E_NOT_DOCUMENT, "The file is neither a document nor text"},
     }};
     for (const auto& [code, text] : kTexts)
         if (code == hr) return text;

@@ -42,6 +42,8 @@ constexpr HRESULT OFFICE_E_READ = 0x80040206;
 constexpr HRESULT OFFICE_E_WRITE = 0x80040207;
 constexpr HRESULT OFFICE_E_FAILED = 0x80040208;
 constexpr HRESULT OFFICE_E_ACCESS = 0x80040209;
+constexpr HRESULT OFFICE_E_EMPTY = 0x8004020A;
+constexpr HRESULT OFFICE_E_NOT_DOCUMENT = 0x8004020B;
 
 // The description of a known HRESULT, or nothing.
 std::optional<std::string_view> DescribeHresult(HRESULT hr);

@@ -289,9 +289,11 @@ private:
             format = *f;
         }
         if (format < 0 || static_cast<size_t>(format) >= kSaveFilters.size()) return E_INVALIDARG;
+        std::u16string password;
         if (args.size() > 3) {
-            const auto* password = Arg<WideText>(args, 3);
-            if (password && password->text && !password->text->empty()) return E_NOTIMPL;
+            const auto* p = Arg<WideText>(args, 3);
+            if (!p) return DISP_E_TYPEMISMATCH;
+            if (p->text) password = *p->text;
         }
         std::string path = NarrowString(*name->text);
         // A closing "." means "no extension of your own"; the office would keep it in the name.
@@ -304,6 +306,8 @@ private:
                 Property("Overwrite", css::uno::Any(true)),
             };
             if (target.options) props.push_back(Property("FilterOptions", css::uno::Any(OUString::createFromAscii(target.options))));
+            if (!password.empty())
+                props.push_back(Property("Password", css::uno::Any(OUString(reinterpret_cast<const sal_Unicode*>(password.data()), static_cast<sal_Int32>(password.size())))));
             // storeToURL writes a copy and leaves the document where it was (no lock file in the
             // output folder, unlike storeAsURL).
             Reference<css::frame::XStorable>(model_, UNO_QUERY_THROW)

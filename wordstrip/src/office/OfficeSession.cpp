@@ -117,24 +117,38 @@ HRESULT FromErrorCode(sal_Int32 code, Operation operation)
     return operation == Operation::Read ? OFFICE_E_READ : operation == Operation::Write ? OFFICE_E_WRITE : OFFICE_E_FAILED;
 }
 
-// Whether the file's first megabyte is UTF-8 (a sequence cut at the end counts as valid).
-bool LooksLikeUtf8(const std::string& path)
+// What a file that the office takes for plain text really holds, judged by its first megabyte.
+enum class TextKind { Utf8, Utf16, SingleByte, Binary };
+
+TextKind ClassifyText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::vector<char> data(1 << 20);
     in.read(data.data(), static_cast<std::streamsize>(data.size()));
     const size_t size = static_cast<size_t>(in.gcount());
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(data[i]); };
+    if (size >= 2 && ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF))) return TextKind::Utf16;
+    // Control characters other than tab, line and page breaks and the old end-of-file mark
+    // do not occur in text: such a file is a damaged document or something else entirely.
+    for (size_t i = 0; i < size; ++i) {
+        const unsigned char c = byte(i);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != 0x1A) return TextKind::Binary;
+    }
     for (size_t i = 0; i < size;) {
-        const auto c = static_cast<unsigned char>(data[i]);
-        size_t extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 && c >= 0xC2 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 && c <= 0xF4 ? 3 : 9;
-        if (extra == 9) return false;
+        const unsigned char c = byte(i);
+        const size_t extra = c < 0x80                          ? 0
+                             : (c & 0xE0) == 0xC0 && c >= 0xC2 ? 1
+                             : (c & 0xF0) == 0xE0              ? 2
+                             : (c & 0xF8) == 0xF0 && c <= 0xF4 ? 3
+                                                               : 9;
+        if (extra == 9) return TextKind::SingleByte;
         for (size_t k = 1; k <= extra; ++k) {
-            if (i + k >= size) return true;
-            if ((static_cast<unsigned char>(data[i + k]) & 0xC0) != 0x80) return false;
+            if (i + k >= size) return TextKind::Utf8; // cut at the end of the sample
+            if ((byte(i + k) & 0xC0) != 0x80) return TextKind::SingleByte;
         }
         i += extra + 1;
     }
-    return true;
+    return TextKind::Utf8;
 }
 
 } // namespace
@@ -349,10 +363,22 @@ HRESULT OfficeSession::LoadOnce(const std::string& url, const std::string& path,
         if (filter.isEmpty()) return OFFICE_E_UNKNOWN_FORMAT;
 
         OUString options;
-        if (type == "generic_Text" && !LooksLikeUtf8(path)) {
-            // The plain text import reads UTF-8 only; other text is taken as Russian Windows text.
-            filter = "Text (encoded)";
-            options = "MS_1251,CRLF";
+        if (type == "generic_Text") {
+            // Whatever the office cannot place is offered as plain text, random bytes and
+            // damaged documents included. Its plain text import reads UTF-8 only: other text is
+            // read as Russian Windows text, as a Russian Word reads it.
+            switch (ClassifyText(path)) {
+            case TextKind::Binary: return OFFICE_E_NOT_DOCUMENT;
+            case TextKind::Utf16:
+                filter = "Text (encoded)";
+                options = "UNICODE";
+                break;
+            case TextKind::SingleByte:
+                filter = "Text (encoded)";
+                options = "MS_1251,CRLF";
+                break;
+            case TextKind::Utf8: break;
+            }
         }
 
         std::vector<css::beans::PropertyValue> props{
@@ -389,6 +415,8 @@ HRESULT OfficeSession::Load(const std::string& path, bool readOnly, Reference<cs
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? STG_E_FILENOTFOUND : HresultFromErrno(errno);
     if (!S_ISREG(st.st_mode)) return OFFICE_E_UNKNOWN_FORMAT;
+    // The office would make an empty document of it: there is nothing to convert.
+    if (st.st_size == 0) return OFFICE_E_EMPTY;
 
     const std::string url = FileUrl(path);
     for (int attempt = 0;; ++attempt) {
