@@ -8,6 +8,7 @@
 #include "text/TypographyChars.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -60,16 +61,21 @@ class SourceLines {
 public:
     SourceLines(std::span<const std::string> input, bool recode) : input_(input), recode_(recode)
     {
-        lines_.reserve(input.size());
+        lines_.reserve(kWindow + 16);
     }
 
-    // True when line i exists (preparing it if needed).
+    // True when line i exists (preparing it if needed). Lines are asked for in order; the
+    // ones before i are forgotten now and then, so the window stays small.
     bool Has(size_t i)
     {
-        while (lines_.size() <= i && next_ < input_.size()) Prepare(input_[next_++]);
-        return i < lines_.size();
+        if (i - base_ >= kWindow) {
+            lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(i - base_));
+            base_ = i;
+        }
+        while (base_ + lines_.size() <= i && next_ < input_.size()) Prepare(input_[next_++]);
+        return i < base_ + lines_.size();
     }
-    std::string_view operator[](size_t i) const { return lines_[i]; }
+    std::string_view operator[](size_t i) const { return lines_[i - base_]; }
 
 private:
     void Prepare(const std::string& line)
@@ -130,9 +136,12 @@ private:
         return p;
     }
 
+    static constexpr size_t kWindow = 4096;
+
     std::span<const std::string> input_;
     bool recode_;
-    size_t next_ = 0;
+    size_t next_ = 0;                    // next input line to prepare
+    size_t base_ = 0;                    // index of lines_[0]
     std::vector<std::string_view> lines_;
     std::vector<std::unique_ptr<char[]>> blocks_;
     char* free_ = nullptr;

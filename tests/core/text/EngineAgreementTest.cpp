@@ -65,6 +65,28 @@ TEST(EngineAgreement, FormatTextMatchesTheLiteralRulesForEveryOptionSet)
     }
 }
 
+TEST(EngineAgreement, LongTextsMatchTheLiteralRules)
+{
+    // Long enough for the engine to forget the lines it has read, with lines that hold
+    // line breaks and ellipses on the way.
+    TextGenerator gen(4711);
+    std::vector<std::string> input;
+    while (input.size() < 12000) {
+        auto part = gen.Lines();
+        input.insert(input.end(), part.begin(), part.end());
+        if (gen.Pick(0, 50) == 0) input.push_back("a\rb\r\n\x85" "c\n");
+    }
+    for (int bits : {0, 2, 4, 5, 16, 21, 31}) {
+        const folio::FormatOptions o{bool(bits & 1), bool(bits & 2), bool(bits & 4), bool(bits & 8),
+                                     bool(bits & 16)};
+        const auto fast = folio::FormatText(input, o);
+        const auto ref = reference::FormatText(
+            input, {o.AfterEmptyLine, o.RecodeCp866, o.SentenceBreaks, o.ProbeIndents, o.PostProcess});
+        EXPECT_EQ(fast.lines, ref.lines) << "options " << bits;
+        EXPECT_EQ(fast.ManyIndents, ref.manyIndents) << "options " << bits;
+    }
+}
+
 TEST(EngineAgreement, PassesMatchTheLiteralRules)
 {
     TextGenerator gen(7);
