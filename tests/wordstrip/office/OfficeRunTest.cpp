@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <csignal>
+#include <functional>
 #include <future>
 
 namespace wstest {
@@ -97,6 +98,89 @@ TEST_F(OfficeRun, WorkbenchCallGivesCp1251TextBesideTheDocument)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, dir + "/book.doc --> " + dir + "/book.txt\n");
     EXPECT_EQ(Read(Work() / "src" / "book.txt"), BookText());
+}
+
+} // namespace
+} // namespace wstest
+
+namespace wstest {
+namespace {
+
+std::string Cp866(const std::u16string& text)
+{
+    std::string out;
+    for (char16_t c : text) {
+        if (c < 0x80) out += static_cast<char>(c);
+        else if (c >= u'А' && c <= u'п') out += static_cast<char>(0x80 + (c - u'А'));
+        else if (c >= u'р' && c <= u'я') out += static_cast<char>(0xE0 + (c - u'р'));
+        else if (c == u'Ё') out += '\xF0';
+        else if (c == u'ё') out += '\xF1';
+    }
+    return out;
+}
+
+std::string Utf16WithBom(const std::u16string& text)
+{
+    std::string out = "\xFF\xFE";
+    for (char16_t c : text) {
+        out += static_cast<char>(c & 0xFF);
+        out += static_cast<char>(c >> 8);
+    }
+    return out;
+}
+
+// The flags word of a Word 97 file information block (found by its magic and the version this
+// office writes), or -1.
+int WordFibFlags(const std::string& file)
+{
+    const size_t at = file.find(std::string("\xEC\xA5\x01\x01", 4));
+    if (at == std::string::npos || at + 12 > file.size()) return -1;
+    return static_cast<unsigned char>(file[at + 10]) | (static_cast<unsigned char>(file[at + 11]) << 8);
+}
+
+TEST_F(OfficeRun, EveryFormatGivesAFileOfItsKind)
+{
+    fs::create_directories(Work() / "out");
+    testsupport::writeFile(Work() / "book.rtf", BookRtf());
+    const std::u16string text = u"Глава первая\r\nПривет, мир!\r\nВторой абзац, ёж.\r\n";
+    const std::string ole2("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    struct Case {
+        int format;
+        std::function<void(const std::string&)> check;
+    } cases[] = {
+        {0, [&](const std::string& f) { EXPECT_TRUE(f.starts_with(ole2)); EXPECT_GE(WordFibFlags(f), 0); EXPECT_EQ(WordFibFlags(f) & 1, 0); }},
+        {1, [&](const std::string& f) { EXPECT_TRUE(f.starts_with(ole2)); EXPECT_GE(WordFibFlags(f), 0); EXPECT_EQ(WordFibFlags(f) & 1, 1) << "a template"; }},
+        {2, [&](const std::string& f) { EXPECT_EQ(f, BookText()); }},
+        {3, [&](const std::string& f) { EXPECT_EQ(f, BookText()); }},
+        {4, [&](const std::string& f) { EXPECT_EQ(f, Cp866(text)); }},
+        {5, [&](const std::string& f) { EXPECT_EQ(f, Cp866(text)); }},
+        {6, [&](const std::string& f) { EXPECT_TRUE(f.starts_with("{\\rtf1")); EXPECT_NE(RtfUnicode(f).find(u"Второйабзацёж"), std::u16string::npos); }},
+        {7, [&](const std::string& f) { EXPECT_EQ(f, Utf16WithBom(text)); }},
+        {8, [&](const std::string& f) {
+             EXPECT_THAT(f, HasSubstr("<html"));
+             EXPECT_THAT(f, HasSubstr("charset=utf-8"));
+             EXPECT_THAT(f, HasSubstr("абзац, ёж."));
+         }},
+    };
+    // Three runs at a time, side by side: each has its own office and profile.
+    std::vector<std::future<RunResult>> runs;
+    for (const Case& c : cases) {
+        const std::string n = std::to_string(c.format);
+        runs.push_back(std::async(std::launch::async, [this, n] {
+            return RunOffice({"-q", "-f", n, "-e", "f" + n, "-o", "out", "book.rtf"});
+        }));
+        if (runs.size() % 3 == 0)
+            for (size_t i = runs.size() - 3; i < runs.size(); ++i) runs[i].wait();
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format);
+        const RunResult r = runs[static_cast<size_t>(c.format)].get();
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out + r.err, "");
+        const fs::path output = Work() / "out" / ("book.f" + std::to_string(c.format));
+        ASSERT_TRUE(fs::exists(output));
+        c.check(Read(output));
+    }
 }
 
 } // namespace
