@@ -325,7 +325,7 @@ TEST_F(ConversionRun, OfficeThatWillNotQuitIsMadeVisibleAndReported)
     RunSetup setup = Setup();
     setup.env["WORDSTRIP_RECORDING_FAIL"] = "Application.Quit=80010108";
     const std::string warning =
-        "Warning: Failed to terminate Word application. Use Task Manager to kill the process.\n[80010108] (Unknown error)\n";
+        "Warning: Failed to terminate Word application. Use Task Manager to kill the process.\n[80010108] The object invoked has disconnected from its clients\n";
 
     const RunResult r = RunWith(setup, {"a.doc"});
     EXPECT_EQ(r.exitCode, 0);

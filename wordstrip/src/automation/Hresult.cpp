@@ -7,7 +7,7 @@ namespace wordstrip {
 
 std::optional<std::string_view> DescribeHresult(HRESULT hr)
 {
-    static constexpr std::array<std::pair<HRESULT, std::string_view>, 26> kTexts{{
+    static constexpr std::array<std::pair<HRESULT, std::string_view>, 27> kTexts{{
         {E_NOTIMPL, "Not implemented"},
         {E_POINTER, "Invalid pointer"},
         {E_ABORT, "Operation aborted"},
@@ -23,6 +23,7 @@ std::optional<std::string_view> DescribeHresult(HRESULT hr)
         {REGDB_E_CLASSNOTREG, "Class not registered"},
         {CO_E_CLASSSTRING, "Invalid class string"},
         {CO_E_SERVER_EXEC_FAILURE, "Server execution failed"},
+        {RPC_E_DISCONNECTED, "The object invoked has disconnected from its clients"},
         {OFFICE_E_NOT_RESPONDING, "The office stopped responding and was ended"},
         {OFFICE_E_ENDED, "The office ended unexpectedly"},
         {OFFICE_E_PASSWORD, "The document is protected by a password"},

@@ -31,6 +31,7 @@ constexpr HRESULT STG_E_FILENOTFOUND = 0x80030002;
 constexpr HRESULT REGDB_E_CLASSNOTREG = 0x80040154;
 constexpr HRESULT CO_E_CLASSSTRING = 0x800401F3;
 constexpr HRESULT CO_E_SERVER_EXEC_FAILURE = 0x80080005;
+constexpr HRESULT RPC_E_DISCONNECTED = 0x80010108;
 
 // Failures of the office behind "Word.Application" (interface-specific codes of its own).
 constexpr HRESULT OFFICE_E_NOT_RESPONDING = 0x80040201;

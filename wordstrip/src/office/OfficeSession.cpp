@@ -433,6 +433,7 @@ HRESULT OfficeSession::Load(const std::string& path, bool readOnly, Reference<cs
 
 void OfficeSession::Quit()
 {
+    quit_ = true;
     if (running_) {
         watchdog_.Arm(process_.Group(), 20s);
         try {

@@ -57,7 +57,7 @@ public:
 
     HRESULT Start();
     // Starts a new office when the last one has ended.
-    HRESULT EnsureRunning() { return running_ ? S_OK : Start(); }
+    HRESULT EnsureRunning() { return running_ ? S_OK : quit_ ? RPC_E_DISCONNECTED : Start(); }
     bool Running() const { return running_; }
     // Increases with every office started; objects of an earlier one are dead.
     unsigned Generation() const { return generation_; }
@@ -85,6 +85,7 @@ private:
     OfficeProcess process_;
     Watchdog watchdog_;
     bool running_ = false;
+    bool quit_ = false; // after Quit nothing starts the office again
     unsigned generation_ = 0;
     std::chrono::milliseconds callLimit_;
     std::chrono::milliseconds startLimit_;
