@@ -62,6 +62,9 @@ void CheckFormat(const std::vector<std::string>& lines, const folio::FormatOptio
     if (lines.empty()) Check(r.lines.empty() && !r.ManyIndents, "output without input");
     const folio::FormatResult again = folio::FormatText(lines, o);
     Check(again.lines == r.lines && again.ManyIndents == r.ManyIndents, "runs share state");
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    const folio::FormatResult overViews = folio::FormatTextViews(views, o);
+    Check(overViews.lines == r.lines && overViews.ManyIndents == r.ManyIndents, "views differ");
 }
 
 void CheckCharacterRoutines(std::string_view text)

@@ -57,9 +57,10 @@ LineScan ScanLine(std::string_view s)
 // with CR LF and split again. Prepared on demand, one line ahead of the loop, so that a probe
 // run that stops early pays only for what it read. Lines needing no change are viewed in
 // place; the others are written into arena blocks that never move.
+template <class Line>
 class SourceLines {
 public:
-    SourceLines(std::span<const std::string> input, bool recode) : input_(input), recode_(recode)
+    SourceLines(std::span<const Line> input, bool recode) : input_(input), recode_(recode)
     {
         lines_.reserve(kWindow + 16);
     }
@@ -78,7 +79,7 @@ public:
     std::string_view operator[](size_t i) const { return lines_[i - base_]; }
 
 private:
-    void Prepare(const std::string& line)
+    void Prepare(std::string_view line)
     {
         if (recode_) {
             // Recoded text holds no "…" (no cp866 byte maps to it): same length.
@@ -138,7 +139,7 @@ private:
 
     static constexpr size_t kWindow = 4096;
 
-    std::span<const std::string> input_;
+    std::span<const Line> input_;
     bool recode_;
     size_t next_ = 0;                    // next input line to prepare
     size_t base_ = 0;                    // index of lines_[0]
@@ -167,7 +168,8 @@ public:
     }
 
     // Returns false on the probe stop.
-    bool Run(SourceLines& source)
+    template <class Line>
+    bool Run(SourceLines<Line>& source)
     {
         for (size_t i = 0; source.Has(i); ++i) {
             std::string_view line = source[i];
@@ -215,15 +217,14 @@ private:
     std::vector<std::string> output_;
 };
 
-} // namespace
-
-FormatResult FormatText(std::span<const std::string> lines, const FormatOptions& options)
+template <class Line>
+FormatResult FormatLines(std::span<const Line> lines, const FormatOptions& options)
 {
     FormatResult result;
     if (lines.empty()) return result;
 
     ParagraphRun run(options, lines.size());
-    SourceLines source(lines, options.RecodeCp866);
+    SourceLines<Line> source(lines, options.RecodeCp866);
     const bool completed = run.Run(source);
     result.lines = std::move(run.Output());
     if (!completed) {
@@ -239,6 +240,18 @@ FormatResult FormatText(std::span<const std::string> lines, const FormatOptions&
 
     if (options.PostProcess) result.lines = PostProcessLines(std::move(result.lines));
     return result;
+}
+
+} // namespace
+
+FormatResult FormatText(const std::vector<std::string>& lines, const FormatOptions& options)
+{
+    return FormatLines(std::span<const std::string>(lines), options);
+}
+
+FormatResult FormatTextViews(std::span<const std::string_view> lines, const FormatOptions& options)
+{
+    return FormatLines(lines, options);
 }
 
 } // namespace folio

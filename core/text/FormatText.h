@@ -8,6 +8,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace folio {
@@ -37,6 +38,9 @@ struct FormatResult {
 // the lines it splits into (the text is joined with CR LF and split again), so no output line
 // ever holds a line break. A probe stop returns the lines gathered so far, without the final
 // dash pass and without the post-pass.
-FormatResult FormatText(std::span<const std::string> lines, const FormatOptions& options);
+FormatResult FormatText(const std::vector<std::string>& lines, const FormatOptions& options);
+// The same over views, for callers that keep the text whole (the lines must outlive the call).
+// A name of its own, so that FormatText({"a", "b"}, options) stays unambiguous.
+FormatResult FormatTextViews(std::span<const std::string_view> lines, const FormatOptions& options);
 
 } // namespace folio

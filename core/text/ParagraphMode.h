@@ -13,7 +13,10 @@ ParagraphMode ParagraphModeFromIndex(int index);
 // Runs the engine in a paragraph mode. The mode decides SentenceBreaks and ProbeIndents;
 // the other options are taken from `options`. Auto first runs with both on and, when that
 // run answers ManyIndents, runs again with both off; the second output replaces the first.
-FormatResult FormatTextInMode(std::span<const std::string> lines, ParagraphMode mode,
+FormatResult FormatTextInMode(const std::vector<std::string>& lines, ParagraphMode mode,
                               FormatOptions options);
+// The same over views (see FormatTextViews).
+FormatResult FormatTextViewsInMode(std::span<const std::string_view> lines, ParagraphMode mode,
+                                   FormatOptions options);
 
 } // namespace folio

@@ -28,20 +28,26 @@ size_t FindLineBreak(const char* s, size_t from, size_t n)
 
 } // namespace
 
-std::vector<std::string> SplitTextLines(std::string_view text)
+std::vector<std::string_view> SplitTextLineViews(std::string_view text)
 {
-    std::vector<std::string> lines;
+    std::vector<std::string_view> lines;
     lines.reserve(text.size() / 48 + 1);
     const char* s = text.data();
     const size_t n = text.size();
     size_t begin = 0;
     while (begin < n) {
         const size_t end = FindLineBreak(s, begin, n);
-        lines.emplace_back(text.substr(begin, end - begin));
+        lines.push_back(text.substr(begin, end - begin));
         if (end == n) break;
         begin = end + (s[end] == '\r' && end + 1 < n && s[end + 1] == '\n' ? 2 : 1);
     }
     return lines;
+}
+
+std::vector<std::string> SplitTextLines(std::string_view text)
+{
+    const auto views = SplitTextLineViews(text);
+    return std::vector<std::string>(views.begin(), views.end());
 }
 
 std::string JoinTextLines(std::span<const std::string> lines)

@@ -20,7 +20,7 @@ struct Options {
     bool help = false;
     std::optional<std::string> translit;
     std::optional<std::string> input; // none: standard input
-    std::string output; // empty: standard output
+    std::optional<std::string> output; // none: standard output
 };
 
 struct ParsedCommandLine {

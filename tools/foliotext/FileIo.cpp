@@ -27,10 +27,12 @@ bool ReadFd(int fd, std::string& bytes, std::string& reason)
     }
 }
 
-bool WriteFd(int fd, const std::string& bytes, std::string& reason)
+} // namespace
+
+bool WriteAll(int fd, const char* data, size_t size, std::string& reason)
 {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
+    const char* p = data;
+    size_t left = size;
     while (left > 0) {
         const ssize_t n = write(fd, p, left);
         if (n < 0) {
@@ -43,6 +45,8 @@ bool WriteFd(int fd, const std::string& bytes, std::string& reason)
     }
     return true;
 }
+
+namespace {
 
 mode_t DefaultFileMode()
 {
@@ -67,7 +71,7 @@ bool ReadFile(const std::string& path, std::string& bytes, std::string& reason)
     return ok;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason)
+bool WriteFileAtomically(const std::string& path, const FdWriter& write, std::string& reason)
 {
     const std::filesystem::path target(path);
     std::filesystem::path folder = target.parent_path();
@@ -81,7 +85,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     // Keep an existing file's permissions; a new file gets the usual ones.
     struct stat st{};
     const mode_t mode = stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : DefaultFileMode();
-    bool ok = fchmod(fd, mode) == 0 && WriteFd(fd, bytes, reason) && fsync(fd) == 0;
+    bool ok = fchmod(fd, mode) == 0 && write(fd, reason) && fsync(fd) == 0;
     if (!ok && reason.empty()) reason = std::strerror(errno);
     if (close(fd) != 0 && ok) {
         ok = false;
@@ -93,11 +97,6 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     }
     if (!ok) unlink(temp.c_str());
     return ok;
-}
-
-bool WriteStdout(const std::string& bytes, std::string& reason)
-{
-    return WriteFd(STDOUT_FILENO, bytes, reason);
 }
 
 } // namespace foliotext

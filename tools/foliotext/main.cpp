@@ -1,4 +1,5 @@
 // foliotext: the book-text engine without the window, for people and scripts.
+#include "BookWriter.h"
 #include "CommandLine.h"
 #include "FileIo.h"
 
@@ -10,6 +11,7 @@
 #include "text/Transliterate.h"
 
 #include <cstdio>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -31,7 +33,8 @@ int UsageError(const std::string& text)
 int PrintLine(const std::string& text)
 {
     std::string reason;
-    if (foliotext::WriteStdout(text + "\n", reason)) return kOk;
+    const std::string line = text + "\n";
+    if (foliotext::WriteAll(STDOUT_FILENO, line.data(), line.size(), reason)) return kOk;
     Message("cannot write standard output: " + reason);
     return kIoError;
 }
@@ -48,7 +51,7 @@ int main(int argc, char** argv)
 
     std::string reason;
     if (o.help) {
-        if (WriteStdout(kUsage, reason)) return kOk;
+        if (WriteAll(STDOUT_FILENO, kUsage, std::char_traits<char>::length(kUsage), reason)) return kOk;
         Message("cannot write standard output: " + reason);
         return kIoError;
     }
@@ -68,19 +71,20 @@ int main(int argc, char** argv)
 
     folio::FormatOptions format = o.format;
     if (o.autoRecode && !folio::DetectCp1251(input)) format.RecodeCp866 = true;
-    const std::vector<std::string> lines = folio::SplitTextLines(input);
+    folio::FormatResult result;
+    {
+        // The engine reads the lines in place; text and views go as soon as it is done.
+        const std::vector<std::string_view> lines = folio::SplitTextLineViews(input);
+        result = o.mode ? folio::FormatTextViewsInMode(lines, *o.mode, format)
+                        : folio::FormatTextViews(lines, format);
+    }
     std::string().swap(input);
 
-    const folio::FormatResult result =
-        o.mode ? folio::FormatTextInMode(lines, *o.mode, format) : folio::FormatText(lines, format);
-    std::string text = folio::JoinTextLines(result.lines);
-    if (o.utf8) text = folio::cp1251::ToUtf8(text);
-
-    const bool written = o.output.empty() ? WriteStdout(text, reason)
-                                          : WriteFileAtomically(o.output, text, reason);
+    const auto write = [&](int fd, std::string& why) { return WriteBookLines(fd, result.lines, o.utf8, why); };
+    const bool written = o.output ? WriteFileAtomically(*o.output, write, reason) : write(STDOUT_FILENO, reason);
     if (!written) {
-        Message("cannot write " + (o.output.empty() ? std::string("standard output") : "'" + o.output + "'") +
-                ": " + reason);
+        Message("cannot write " + (o.output ? "'" + *o.output + "'" : std::string("standard output")) + ": " +
+                reason);
         return kIoError;
     }
     if (o.stats) std::fprintf(stderr, "many-indents: %s\n", result.ManyIndents ? "yes" : "no");

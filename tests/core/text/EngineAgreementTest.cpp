@@ -59,6 +59,10 @@ TEST(EngineAgreement, FormatTextMatchesTheLiteralRulesForEveryOptionSet)
         ASSERT_EQ(fast.lines, ref.lines) << "round " << round << " options " << bits << "\ninput:\n"
                                          << texttest::Show(input);
         ASSERT_EQ(fast.ManyIndents, ref.manyIndents) << "round " << round;
+        const std::vector<std::string_view> views(input.begin(), input.end());
+        const auto overViews = folio::FormatTextViews(views, o);
+        ASSERT_EQ(overViews.lines, fast.lines) << "round " << round;
+        ASSERT_EQ(overViews.ManyIndents, fast.ManyIndents) << "round " << round;
         if (!o.PostProcess && !ref.probeStopped) {
             ASSERT_EQ(fast.lines.size(), ref.flushes + ref.blankLines) << "round " << round;
         }

@@ -19,7 +19,11 @@ TEST(TextLines, SplitAtCrLfCrOrLfWithoutAnExtraLastLine)
         {"a\n\r", {"a", ""}},        // LF then CR: two breaks
         {"\n\n", {"", ""}},
     };
-    for (const auto& c : cases) EXPECT_EQ(folio::SplitTextLines(c.text), c.lines) << c.text;
+    for (const auto& c : cases) {
+        EXPECT_EQ(folio::SplitTextLines(c.text), c.lines) << c.text;
+        const auto views = folio::SplitTextLineViews(c.text);
+        EXPECT_EQ(std::vector<std::string>(views.begin(), views.end()), c.lines) << c.text;
+    }
 }
 
 TEST(TextLines, JoinPutsCrLfAfterEveryLine)
