@@ -117,7 +117,7 @@ std::string LargeRtf()
 {
     std::string rtf = kRtfHead;
     const std::string line = "{\\pard\\s0 " + RtfText("Длинная строка текста для проверки записи, номер ") ;
-    for (int n = 0; n < 20000; ++n) rtf += line + std::to_string(n) + "\\par}\n";
+    for (int n = 0; n < 10000; ++n) rtf += line + std::to_string(n) + "\\par}\n";
     return rtf + "}\n";
 }
 

@@ -18,7 +18,7 @@ std::string RtfText(const std::string& utf8);
 // The test document: a heading in the user paragraph style "Glava", a paragraph with a word in
 // the user character style "Vydelenie" and a comment, and a third paragraph with a comment.
 std::string BookRtf();
-// The same text in plenty of paragraphs (about a megabyte): its save takes a while.
+// The same text in plenty of paragraphs (some two megabytes of RTF): its save takes a while.
 std::string LargeRtf();
 // The text of BookRtf as wordstrip's default format writes it (cp1251, CR LF).
 std::string BookText();

@@ -22,6 +22,7 @@
 #include <com/sun/star/util/XCloseable.hpp>
 
 #include <array>
+#include <filesystem>
 #include <vector>
 
 namespace wordstrip::office {
@@ -300,7 +301,9 @@ private:
         if (path.ends_with('.')) path.pop_back();
         if (path.empty()) return E_INVALIDARG;
         const SaveFilter& target = kSaveFilters[static_cast<size_t>(format)];
-        return Call(Operation::Write, [&] {
+        std::error_code ec;
+        const bool existed = std::filesystem::exists(path, ec);
+        const HRESULT hr = Call(Operation::Write, [&] {
             std::vector<css::beans::PropertyValue> props{
                 Property("FilterName", css::uno::Any(OUString::createFromAscii(target.filter))),
                 Property("Overwrite", css::uno::Any(true)),
@@ -315,6 +318,10 @@ private:
                              Sequence<css::beans::PropertyValue>(props.data(), static_cast<sal_Int32>(props.size())));
             return S_OK;
         });
+        // A save that failed half-way (the office hung or died while writing) must not leave a
+        // file that looks like a result.
+        if (Failed(hr) && !existed) std::filesystem::remove(path, ec);
+        return hr;
     }
 
     void Close()
