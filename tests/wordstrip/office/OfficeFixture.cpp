@@ -121,6 +121,15 @@ std::string LargeRtf()
     return rtf + "}\n";
 }
 
+std::string PictureRtf()
+{
+    // 8 by 8 pixels, red.
+    static const char* kPng = "89504e470d0a1a0a0000000d49484452000000080000000808020000004b6d29dc0000001249444154789c63f8"
+                              "cfc0801561171db4120028ff3fc16eecdf610000000049454e44ae426082";
+    return std::string("{\\rtf1\\ansi{\\pard Picture: {\\pict\\pngblip\\picw8\\pich8\\picwgoal600\\pichgoal600 ") + kPng +
+           "}\\par}}\n";
+}
+
 std::string BookText() { return Cp1251("Глава первая\r\nПривет, мир!\r\nВторой абзац, ёж.\r\n"); }
 
 std::vector<std::pair<pid_t, std::string>> ProcessesMentioning(const std::string& text)

@@ -20,6 +20,8 @@ std::string RtfText(const std::string& utf8);
 std::string BookRtf();
 // The same text in plenty of paragraphs (some two megabytes of RTF): its save takes a while.
 std::string LargeRtf();
+// A paragraph with an 8 by 8 PNG picture.
+std::string PictureRtf();
 // The text of BookRtf as wordstrip's default format writes it (cp1251, CR LF).
 std::string BookText();
 

@@ -183,5 +183,15 @@ TEST_F(OfficeRun, EveryFormatGivesAFileOfItsKind)
     }
 }
 
+TEST_F(OfficeRun, HtmlKeepsItsPicturesInsideTheFile)
+{
+    testsupport::writeFile(Work() / "pic.rtf", PictureRtf());
+    // Written to standard output through a temporary file: nothing of it stays behind.
+    const RunResult r = RunOffice({"-s", "-f", "html", "pic.rtf"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("<img src=\"data:image/png;base64,"));
+    EXPECT_TRUE(fs::is_empty(Tmp()));
+}
+
 } // namespace
 } // namespace wstest

@@ -54,7 +54,7 @@ constexpr std::array<SaveFilter, 9> kSaveFilters{{
     {"Text (encoded)", "IBM_866,CRLF"},
     {"Rich Text Format", nullptr},
     {"Text (encoded)", "UNICODE,CRLF"},
-    {"HTML (StarWriter)", nullptr},
+    {"HTML (StarWriter)", "EmbedImages"},
 }};
 
 OUString Ou(std::string_view utf8) { return OUString(utf8.data(), static_cast<sal_Int32>(utf8.size()), RTL_TEXTENCODING_UTF8); }
