@@ -32,19 +32,35 @@ TEST_F(OfficeFailure, CtrlCInTheMiddleOfABatchEndsTheOffice)
 {
     const std::string book = BookRtf();
     for (int n = 1; n <= 6; ++n) testsupport::writeFile(Work() / ("doc" + std::to_string(n) + ".rtf"), book);
-    // To the program alone, and to its whole process group as a terminal sends it.
-    for (const bool wholeGroup : {false, true}) {
-        SCOPED_TRACE(wholeGroup ? "process group" : "process");
-        const fs::path out = Work() / (wholeGroup ? "out-group" : "out-process");
+    struct Case {
+        const char* name;
+        bool wholeGroup; // as a terminal sends it; the office has a group of its own
+        bool whileStarting;
+    } cases[] = {
+        {"process, mid-batch", false, false},
+        {"process group, mid-batch", true, false},
+        {"process, while the office starts", false, true},
+    };
+    int k = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path out = Work() / ("out" + std::to_string(++k));
         fs::create_directories(out);
         LiveRun run = StartOffice({"-o", out.string(), "*.rtf"}, Setup());
-        ASSERT_TRUE(run.WaitForOutput(" --> "));
-        ASSERT_EQ(::kill(wholeGroup ? -run.Pid() : run.Pid(), SIGINT), 0);
+        if (c.whileStarting) {
+            while (ProcessesMentioning(Marker()).empty()) ::usleep(10000);
+        } else {
+            ASSERT_TRUE(run.WaitForOutput(" --> "));
+        }
+        ASSERT_EQ(::kill(c.wholeGroup ? -run.Pid() : run.Pid(), SIGINT), 0);
         const RunResult r = run.Finish();
         EXPECT_EQ(r.exitCode, 3);
         EXPECT_TRUE(r.out.ends_with("Operation Aborted.\n")) << r.out;
         EXPECT_EQ(r.err, "");
         EXPECT_LT(FilesIn(out), 6u) << "the batch stopped";
+        if (c.whileStarting) {
+            EXPECT_EQ(r.out, "Operation Aborted.\n") << "nothing converted";
+        }
         EXPECT_TRUE(ProcessesMentioning(Marker()).empty());
     }
 }

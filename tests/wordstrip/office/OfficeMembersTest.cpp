@@ -182,6 +182,14 @@ TEST_F(OfficeMembers, BadInputsEachGetTheirWarningAndTheRunGoesOn)
     EXPECT_EQ(testsupport::readFile(Work() / "out" / "book.txt"), BookText());
     EXPECT_FALSE(fs::exists(Work() / "out" / "empty.txt"));
     EXPECT_FALSE(fs::exists(Work() / "out" / "secret.txt"));
+
+    // Under -W the first warning ends the run, and the office with it.
+    fs::create_directories(Work() / "out-w");
+    const RunResult w = RunOffice({"-W", "-o", "out-w", "noise.doc", "book.doc"});
+    EXPECT_EQ(w.exitCode, 3);
+    EXPECT_EQ(w.err, openFailed("noise.doc", "[8004020b] The file is neither a document nor text"));
+    EXPECT_TRUE(fs::is_empty(Work() / "out-w"));
+    EXPECT_TRUE(ProcessesMentioning(fs::weakly_canonical(Tmp()).string()).empty());
 }
 
 } // namespace
