@@ -195,3 +195,46 @@ TEST_F(OfficeRun, HtmlKeepsItsPicturesInsideTheFile)
 
 } // namespace
 } // namespace wstest
+
+namespace wstest {
+namespace {
+
+// The number of the paragraph style in force where the text appears in an RTF file.
+int RtfStyleBefore(const std::string& rtf, const std::string& text)
+{
+    const size_t at = rtf.find(text);
+    if (at == std::string::npos) return -1;
+    int style = -1;
+    for (size_t s = rtf.rfind("\\s", at); s != std::string::npos && style < 0; s = s ? rtf.rfind("\\s", s - 1) : std::string::npos) {
+        size_t end = s + 2;
+        while (end < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[end]))) ++end;
+        if (end > s + 2 && end < rtf.size() && rtf[end] == '\\') style = std::stoi(rtf.substr(s + 2, end - s - 2));
+        if (s == 0) break;
+    }
+    return style;
+}
+
+TEST_F(OfficeRun, StyleResetReachesEveryParagraphTablesIncluded)
+{
+    // A table first (a cursor over the text cannot start in it), a paragraph, a table last;
+    // every paragraph in the built-in style "heading 1".
+    testsupport::writeFile(Work() / "tables.rtf",
+                           "{\\rtf1\\ansi{\\stylesheet{\\s0 Normal;}{\\s1\\sbasedon0 \\b heading 1;}}\n"
+                           "\\trowd\\cellx2000\\cellx4000 \\pard\\intbl\\s1 AAA\\cell \\pard\\intbl\\s1 BBB\\cell\\row\n"
+                           "\\pard\\s1 CCC\\par\n"
+                           "\\trowd\\cellx2000 \\pard\\intbl\\s1 DDD\\cell\\row\n}\n");
+    fs::create_directories(Work() / "kept");
+    fs::create_directories(Work() / "reset");
+    ASSERT_EQ(RunOffice({"-q", "-f", "rtf", "-o", "kept", "tables.rtf"}).exitCode, 0);
+    ASSERT_EQ(RunOffice({"-q", "-S", "-f", "rtf", "-o", "reset", "tables.rtf"}).exitCode, 0);
+    const std::string kept = Read(Work() / "kept" / "tables.rtf");
+    const std::string reset = Read(Work() / "reset" / "tables.rtf");
+    for (const char* text : {"AAA", "BBB", "CCC", "DDD"}) {
+        SCOPED_TRACE(text);
+        EXPECT_GT(RtfStyleBefore(kept, text), 0);
+        EXPECT_EQ(RtfStyleBefore(reset, text), 0);
+    }
+}
+
+} // namespace
+} // namespace wstest

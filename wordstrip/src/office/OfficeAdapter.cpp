@@ -19,6 +19,7 @@
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextField.hpp>
 #include <com/sun/star/text/XTextFieldsSupplier.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
 #include <array>
@@ -173,6 +174,26 @@ bool IsImportArtefact(const OUString& family, const OUString& name)
 
 // ---- Range ----
 
+// Sets a property on all of a text. A cursor from the start to the end of the text reaches the
+// paragraphs of every table in between, but it cannot start inside a table: tables the text
+// begins with are done cell by cell first.
+void SetOnWholeText(const Reference<css::text::XText>& text, const OUString& name, const css::uno::Any& value)
+{
+    const Reference<css::container::XEnumeration> parts =
+        Reference<css::container::XEnumerationAccess>(text, UNO_QUERY_THROW)->createEnumeration();
+    while (parts->hasMoreElements()) {
+        const Reference<css::text::XTextTable> table(parts->nextElement(), UNO_QUERY);
+        if (!table.is()) break;
+        const Sequence<OUString> cells = table->getCellNames();
+        for (const OUString& cell : cells)
+            SetOnWholeText(Reference<css::text::XText>(table->getCellByName(cell), UNO_QUERY_THROW), name, value);
+    }
+    const Reference<css::text::XTextCursor> cursor = text->createTextCursor();
+    cursor->gotoStart(false);
+    cursor->gotoEnd(true);
+    Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW)->setPropertyValue(name, value);
+}
+
 class Range : public OfficeObject {
 public:
     Range(Session session, Reference<css::text::XText> text) : OfficeObject(std::move(session)), text_(std::move(text))
@@ -190,11 +211,7 @@ public:
             if (!property) return E_INVALIDARG;
             return Call(Operation::Other, [this, property] {
                 // The main text, table cells included, as Word's Range() covers.
-                const Reference<css::text::XTextCursor> cursor = text_->createTextCursor();
-                cursor->gotoStart(false);
-                cursor->gotoEnd(true);
-                Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW)
-                    ->setPropertyValue(OUString::createFromAscii(property), css::uno::Any(OUString("Standard")));
+                SetOnWholeText(text_, OUString::createFromAscii(property), css::uno::Any(OUString("Standard")));
                 return S_OK;
             });
         });
