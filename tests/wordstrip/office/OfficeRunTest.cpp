@@ -238,3 +238,23 @@ TEST_F(OfficeRun, StyleResetReachesEveryParagraphTablesIncluded)
 
 } // namespace
 } // namespace wstest
+
+namespace wstest {
+namespace {
+
+TEST_F(OfficeRun, WindowsCyrillicFileNamesAreOpenedAndSavedAsFound)
+{
+    // "книга.rtf" in a folder "папка", both named in cp1251: not UTF-8, as old archives have them.
+    const std::string folder = Cp1251("папка");
+    const std::string name = Cp1251("книга");
+    fs::create_directories(Work() / folder);
+    testsupport::writeFile(Work() / folder / (name + ".rtf"), BookRtf());
+    const RunResult r = RunOffice({"-q", "-o", folder, folder + "/" + name + ".rtf"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Read(Work() / folder / (name + ".txt")), BookText());
+    EXPECT_EQ(std::distance(fs::directory_iterator(Work() / folder), fs::directory_iterator()), 2) << "nothing else left";
+}
+
+} // namespace
+} // namespace wstest

@@ -23,6 +23,8 @@
 #include <com/sun/star/util/XCloseable.hpp>
 
 #include <array>
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <vector>
 
@@ -320,7 +322,8 @@ private:
         const SaveFilter& target = kSaveFilters[static_cast<size_t>(format)];
         std::error_code ec;
         const bool existed = std::filesystem::exists(path, ec);
-        const HRESULT hr = Call(Operation::Write, [&] {
+        const OfficeSession::SaveTarget where = session_->WritablePath(path);
+        HRESULT hr = Call(Operation::Write, [&] {
             std::vector<css::beans::PropertyValue> props{
                 Property("FilterName", css::uno::Any(OUString::createFromAscii(target.filter))),
                 Property("Overwrite", css::uno::Any(true)),
@@ -331,10 +334,15 @@ private:
             // storeToURL writes a copy and leaves the document where it was (no lock file in the
             // output folder, unlike storeAsURL).
             Reference<css::frame::XStorable>(model_, UNO_QUERY_THROW)
-                ->storeToURL(Ou(FileUrl(path)),
+                ->storeToURL(Ou(FileUrl(where.officePath)),
                              Sequence<css::beans::PropertyValue>(props.data(), static_cast<sal_Int32>(props.size())));
             return S_OK;
         });
+        if (!where.finalPath.empty()) {
+            // Written under a UTF-8 name beside the target: now under its own name.
+            if (Succeeded(hr) && ::rename(where.finalPath.c_str(), path.c_str()) != 0) hr = HresultFromErrno(errno);
+            std::filesystem::remove(where.finalPath, ec);
+        }
         // A save that failed half-way (the office hung or died while writing) must not leave a
         // file that looks like a result.
         if (Failed(hr) && !existed) std::filesystem::remove(path, ec);

@@ -55,6 +55,32 @@ std::string FileUrl(const std::string& path)
     return url;
 }
 
+bool IsUtf8(std::string_view text)
+{
+    for (size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const size_t extra = c < 0x80                          ? 0
+                             : (c & 0xE0) == 0xC0 && c >= 0xC2 ? 1
+                             : (c & 0xF0) == 0xE0              ? 2
+                             : (c & 0xF8) == 0xF0 && c <= 0xF4 ? 3
+                                                               : 9;
+        if (extra == 9 || i + extra >= text.size()) return false;
+        for (size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+std::string OfficeProcess::ScratchDir()
+{
+    if (!MakeProfile()) return {};
+    const std::string dir = profileDir_ + "/names";
+    std::error_code ec;
+    std::filesystem::create_directory(dir, ec);
+    return dir;
+}
+
 OfficeProcess::~OfficeProcess()
 {
     End();

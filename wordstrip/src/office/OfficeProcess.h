@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 
 namespace wordstrip::office {
@@ -19,6 +20,9 @@ public:
 
     // Starts the office listening on a new pipe. Returns 0 or an errno value.
     int Start(const std::string& programDir);
+
+    // A folder of the run's own (inside the profile folder, removed with it).
+    std::string ScratchDir();
 
     // The UNO address of the started office's component context.
     const std::string& ConnectUrl() const { return connectUrl_; }
@@ -42,5 +46,7 @@ private:
 
 // A file URL for a local path, its bytes percent-encoded as they stand.
 std::string FileUrl(const std::string& path);
+
+bool IsUtf8(std::string_view text);
 
 } // namespace wordstrip::office

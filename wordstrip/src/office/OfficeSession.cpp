@@ -22,7 +22,9 @@
 #include <fstream>
 #include <new>
 #include <pthread.h>
+#include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace wordstrip::office {
@@ -418,7 +420,7 @@ HRESULT OfficeSession::Load(const std::string& path, bool readOnly, Reference<cs
     // The office would make an empty document of it: there is nothing to convert.
     if (st.st_size == 0) return OFFICE_E_EMPTY;
 
-    const std::string url = FileUrl(path);
+    const std::string url = FileUrl(ReadablePath(path));
     for (int attempt = 0;; ++attempt) {
         HRESULT hr = EnsureRunning();
         if (Failed(hr)) return hr;
@@ -429,6 +431,40 @@ HRESULT OfficeSession::Load(const std::string& path, bool readOnly, Reference<cs
         if (hr == OFFICE_E_ENDED && lostBeforeReading && attempt == 0) continue;
         return hr;
     }
+}
+
+namespace {
+// The extension of a path when it is plain ASCII (type detection looks at it), else nothing.
+std::string AsciiExtension(const std::string& path)
+{
+    const std::string ext = std::filesystem::path(path).extension().string();
+    for (unsigned char c : ext)
+        if (c >= 0x80 || c == '/') return {};
+    return ext;
+}
+} // namespace
+
+std::string OfficeSession::ReadablePath(const std::string& path)
+{
+    if (IsUtf8(path)) return path;
+    const std::string scratch = process_.ScratchDir();
+    if (scratch.empty()) return path;
+    const std::string link = scratch + "/in" + std::to_string(++links_) + AsciiExtension(path);
+    return ::symlink(path.c_str(), link.c_str()) == 0 ? link : path;
+}
+
+OfficeSession::SaveTarget OfficeSession::WritablePath(const std::string& path)
+{
+    if (IsUtf8(path)) return {path, {}};
+    const std::filesystem::path target(path);
+    const std::string scratch = process_.ScratchDir();
+    if (scratch.empty()) return {path, {}};
+    const std::string folderLink = scratch + "/out" + std::to_string(++links_);
+    const std::string folder = target.parent_path().empty() ? "." : target.parent_path().string();
+    if (::symlink(std::filesystem::absolute(folder).c_str(), folderLink.c_str()) != 0) return {path, {}};
+    // In the target's own folder, so that the rename cannot cross file systems.
+    const std::string name = ".wordstrip-" + std::to_string(::getpid()) + "-" + std::to_string(links_) + AsciiExtension(path);
+    return {folderLink + "/" + name, (target.parent_path() / name).string()};
 }
 
 void OfficeSession::Quit()

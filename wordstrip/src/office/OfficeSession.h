@@ -69,6 +69,16 @@ public:
     // Opens a document without a view, read-only, macros off. The result is the model.
     HRESULT Load(const std::string& path, bool readOnly, Reference<css::lang::XComponent>& document);
 
+    // Paths the office can take. It reads file URLs as UTF-8: a path that is not UTF-8 (a
+    // Windows Cyrillic file name) is reached through a symbolic link of the run's own, and
+    // saved under a UTF-8 name in its folder and renamed afterwards.
+    std::string ReadablePath(const std::string& path);
+    struct SaveTarget {
+        std::string officePath; // where the office writes
+        std::string finalPath;  // where it must end up (empty: the same)
+    };
+    SaveTarget WritablePath(const std::string& path);
+
     // Ends the office: terminate, wait, then kill what is left of its group.
     void Quit();
     // Ends the office at once (last resort).
@@ -86,6 +96,7 @@ private:
     Watchdog watchdog_;
     bool running_ = false;
     bool quit_ = false; // after Quit nothing starts the office again
+    unsigned links_ = 0;
     unsigned generation_ = 0;
     std::chrono::milliseconds callLimit_;
     std::chrono::milliseconds startLimit_;
