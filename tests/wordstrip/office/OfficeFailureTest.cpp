@@ -107,5 +107,25 @@ TEST_F(OfficeFailure, HungOrDeadOfficeCostsOneFileAndIsStartedAgain)
     }
 }
 
+TEST_F(OfficeFailure, CtrlCDoesNotWaitForAHungOffice)
+{
+    const std::string large = LargeRtf();
+    for (const char* name : {"a.rtf", "b.rtf"}) testsupport::writeFile(Work() / name, large);
+    fs::create_directories(Work() / "out");
+    // The default time limit (minutes): a Ctrl-C must cut it short.
+    LiveRun run = StartOffice({"-o", "out", "a.rtf", "b.rtf"}, Setup());
+    ASSERT_TRUE(run.WaitForOutput(" --> "));
+    const pid_t office = OfficeProcess();
+    ASSERT_GT(office, 0);
+    ASSERT_EQ(::kill(office, SIGSTOP), 0);
+    ASSERT_EQ(::kill(run.Pid(), SIGINT), 0);
+    const RunResult r = run.Finish();
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.err, "Warning: Document.SaveAs method failed.\n[80004004] Operation aborted\n");
+    EXPECT_TRUE(r.out.ends_with("Operation Aborted.\n")) << r.out;
+    EXPECT_TRUE(fs::is_empty(Work() / "out"));
+    EXPECT_TRUE(ProcessesMentioning(Marker()).empty());
+}
+
 } // namespace
 } // namespace wstest

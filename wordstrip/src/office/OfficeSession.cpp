@@ -178,6 +178,7 @@ void Watchdog::Arm(pid_t group, std::chrono::milliseconds limit)
     std::lock_guard lock(mutex_);
     armed_ = true;
     fired_ = false;
+    shortened_ = false;
     group_ = group;
     deadline_ = std::chrono::steady_clock::now() + limit;
     wake_.notify_all();
@@ -196,13 +197,17 @@ bool Watchdog::Fired()
     return fired_;
 }
 
+bool Watchdog::FiredForAbort()
+{
+    std::lock_guard lock(mutex_);
+    return fired_ && shortened_;
+}
+
 void Watchdog::Run()
 {
     std::unique_lock lock(mutex_);
-    bool shortened = false;
     while (!stop_) {
         if (!armed_) {
-            shortened = false;
             wake_.wait(lock);
             continue;
         }
@@ -210,9 +215,9 @@ void Watchdog::Run()
         wake_.wait_for(lock, 100ms);
         if (!armed_ || stop_) continue;
         const auto now = std::chrono::steady_clock::now();
-        if (Aborting() && !shortened) {
-            shortened = true;
-            if (deadline_ > now + kAbortGrace) deadline_ = now + kAbortGrace;
+        if (Aborting() && !shortened_ && deadline_ > now + kAbortGrace) {
+            shortened_ = true;
+            deadline_ = now + kAbortGrace;
         }
         if (now >= deadline_) {
             // Any call blocked on the office now fails at once (the bridge is disposed).
@@ -324,7 +329,7 @@ HRESULT OfficeSession::Call(Operation operation, const std::function<HRESULT()>&
         hr = E_OUTOFMEMORY;
     }
     if (watchdog_.Disarm()) {
-        hr = OFFICE_E_NOT_RESPONDING;
+        hr = watchdog_.FiredForAbort() ? E_ABORT : OFFICE_E_NOT_RESPONDING;
         lost = true;
     } else if (unsure) {
         watchdog_.Arm(process_.Group(), 10s);

@@ -33,6 +33,8 @@ public:
     // Returns whether it fired since it was armed.
     bool Disarm();
     bool Fired();
+    // It fired because a Ctrl-C cut the call short.
+    bool FiredForAbort();
 
 private:
     void Run();
@@ -43,6 +45,7 @@ private:
     bool stop_ = false;
     bool armed_ = false;
     bool fired_ = false;
+    bool shortened_ = false;
     pid_t group_ = -1;
     std::chrono::steady_clock::time_point deadline_;
 };
