@@ -66,10 +66,11 @@ public:
     }
 
     // True when line i exists (preparing it if needed). Lines are asked for in order; the
-    // ones before i are forgotten now and then, so the window stays small.
+    // ones before i are forgotten once they are many and at least half of those held (one
+    // input line full of line breaks can bring thousands at once), so dropping stays linear.
     bool Has(size_t i)
     {
-        if (i - base_ >= kWindow) {
+        if (i - base_ >= kWindow && 2 * (i - base_) >= lines_.size()) {
             lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(i - base_));
             base_ = i;
         }

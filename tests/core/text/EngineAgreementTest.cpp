@@ -80,6 +80,9 @@ TEST(EngineAgreement, LongTextsMatchTheLiteralRules)
         input.insert(input.end(), part.begin(), part.end());
         if (gen.Pick(0, 50) == 0) input.push_back("a\rb\r\n\x85" "c\n");
     }
+    std::string manyBreaks;
+    for (int i = 0; i < 9000; ++i) manyBreaks += i % 7 ? "word word\n" : " Indented.\r\n";
+    input.insert(input.begin() + 100, manyBreaks);
     for (int bits : {0, 2, 4, 5, 16, 21, 31}) {
         const folio::FormatOptions o{bool(bits & 1), bool(bits & 2), bool(bits & 4), bool(bits & 8),
                                      bool(bits & 16)};
