@@ -22,7 +22,9 @@
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -225,6 +227,20 @@ private:
 
 // ---- Document ----
 
+// The office's temporary files in a folder ("lu" letters and digits ".tmp").
+std::vector<std::string> OfficeScratchFiles(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() > 6 && name.starts_with("lu") && name.ends_with(".tmp") &&
+            std::all_of(name.begin() + 2, name.end() - 4, [](unsigned char c) { return std::isalnum(c); }))
+            names.push_back(name);
+    }
+    return names;
+}
+
 class Document : public OfficeObject {
 public:
     Document(Session session, Reference<css::lang::XComponent> model) : OfficeObject(std::move(session)), model_(std::move(model))
@@ -323,6 +339,8 @@ private:
         std::error_code ec;
         const bool existed = std::filesystem::exists(path, ec);
         const OfficeSession::SaveTarget where = session_->WritablePath(path);
+        const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        const std::vector<std::string> scratchBefore = OfficeScratchFiles(folder);
         HRESULT hr = Call(Operation::Write, [&] {
             std::vector<css::beans::PropertyValue> props{
                 Property("FilterName", css::uno::Any(OUString::createFromAscii(target.filter))),
@@ -346,6 +364,13 @@ private:
         // A save that failed half-way (the office hung or died while writing) must not leave a
         // file that looks like a result.
         if (Failed(hr) && !existed) std::filesystem::remove(path, ec);
+        if (Failed(hr)) {
+            // The office writes into a temporary file beside the target and renames it at the
+            // end; an office killed on the way leaves that file behind.
+            for (const std::string& name : OfficeScratchFiles(folder))
+                if (std::find(scratchBefore.begin(), scratchBefore.end(), name) == scratchBefore.end())
+                    std::filesystem::remove(folder / name, ec);
+        }
         return hr;
     }
 
