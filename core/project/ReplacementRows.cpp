@@ -6,13 +6,31 @@
 
 namespace folio {
 
+namespace {
+
+std::vector<ReplacementRow> readRows(TVtTxtTable& table)
+{
+    std::vector<ReplacementRow> rows;
+    for (; !table.Eof(); table.Next()) rows.emplace_back(table.GetValue("expression"), table.GetValue("value"));
+    return rows;
+}
+
+} // namespace
+
 std::optional<std::vector<ReplacementRow>> LoadReplacementRows(const std::string& tableFile)
 {
     if (!std::filesystem::exists(tableFile)) return std::nullopt;
-    std::vector<ReplacementRow> rows;
     TVtTxtTable table(tableFile);
-    for (; !table.Eof(); table.Next()) rows.emplace_back(table.GetValue("expression"), table.GetValue("value"));
+    auto rows = readRows(table);
     table.Release();
+    return rows;
+}
+
+std::vector<ReplacementRow> ReadReplacementRows(const std::string& tableFile)
+{
+    TVtTxtTable table(tableFile);
+    auto rows = readRows(table);
+    table.Abandon();
     return rows;
 }
 

@@ -1,7 +1,6 @@
 #include "replace/ReplacementTable.h"
 
 #include "replace/Cp1251Regex.h"
-#include "table/TxtTable.h"
 #include "text/TextLines.h"
 
 namespace folio {
@@ -26,20 +25,11 @@ void ApplyReplacementRows(std::vector<std::string>& lines, std::span<const Repla
 
 void ApplyReplacementTable(const std::filesystem::path& tableFile, std::vector<std::string>& lines)
 {
-    std::error_code ec;
-    if (!std::filesystem::exists(tableFile, ec)) return;
-    std::vector<ReplacementRow> rows;
-    {
-        TVtTxtTable table(tableFile);
-        if (table.RecordCount() > 0) {
-            for (; !table.Eof(); table.Next())
-                rows.emplace_back(table.GetValue("expression"), table.GetValue("value"));
-        }
-        // Released before the (possibly long) replacing: the window may save the grids into
-        // this file meanwhile, and a late write-back of what was read here would undo that.
-        table.Release();
-    }
-    ApplyReplacementRows(lines, rows);
+    // The rows are read and the table released before the (possibly long) replacing: the
+    // window may save the grids into this file meanwhile, and a late write-back of what was
+    // read here would undo that.
+    const auto rows = LoadReplacementRows(tableFile.string());
+    if (rows) ApplyReplacementRows(lines, *rows);
 }
 
 void ApplyReplacementTable(const std::string& projectFolder, std::string_view tableName,

@@ -59,6 +59,12 @@ void TVtTxtTable::Release()
     lock_.reset();
 }
 
+void TVtTxtTable::Abandon()
+{
+    released_ = true;
+    lock_.reset();
+}
+
 void TVtTxtTable::writeBack() const
 {
     std::string text;

@@ -40,6 +40,9 @@ public:
     // Writes the header and every row to the file (CR LF after each line) and detaches the
     // object from the file. Does nothing when the file name is empty.
     void Release();
+    // Detaches the object from its file without writing it back, for readers that must leave
+    // a file exactly as they found it (the console tools).
+    void Abandon();
 
     void Open(const std::filesystem::path& fileName);
     void First();

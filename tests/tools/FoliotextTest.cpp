@@ -170,3 +170,41 @@ TEST(Foliotext, OutputFileIsReplacedWholeAndNothingElseIsLeft)
 }
 
 } // namespace
+
+TEST(Foliotext, ReplacementTablesBeforeAndAfterTheEngine)
+{
+    testsupport::TempDir dir;
+    // Before: "ё" becomes "е" and a line break before a small letter joins the lines; "$1" in
+    // a value stays as it is. After: the engine's typographic dash becomes "--".
+    const std::string before = Cp("expression\tvalue\nё\tе\n\\r\\n(?=[а-я])\t \nX\t$1\n");
+    const std::string after = "expression\tvalue\n\x97\t--\n";
+    testsupport::writeFile(dir / "before.tbl", before);
+    testsupport::writeFile(dir / "after.tbl", after);
+    const std::string input = Cp("Шёл X\r\nдождь - сильный\r\n");
+
+    const ProcessRun r = Foliotext({"--before", (dir / "before.tbl").string(), "--after",
+                                    (dir / "after.tbl").string()},
+                                   input);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, Cp("   Шел $1 дождь -- сильный\r\n"));
+    // The tables are only read.
+    EXPECT_EQ(testsupport::readFile(dir / "before.tbl"), before);
+    EXPECT_EQ(testsupport::readFile(dir / "after.tbl"), after);
+}
+
+TEST(Foliotext, ABadExpressionEndsTheToolWithNoOutputFile)
+{
+    testsupport::TempDir dir;
+    testsupport::writeFile(dir / "bad.tbl", "expression\tvalue\r\na\tb\r\n(unclosed\tx\r\n");
+    for (const char* option : {"--before", "--after"}) {
+        const ProcessRun r = Foliotext({option, (dir / "bad.tbl").string(), "-o", (dir / "out.txt").string()},
+                                       "a line\r\n");
+        EXPECT_EQ(r.status, 1) << option;
+        EXPECT_NE(r.err.find("(unclosed"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("позиция"), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.txt")) << option;
+    }
+    const ProcessRun missing = Foliotext({"--before", (dir / "none.tbl").string()}, "x\r\n");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("none.tbl"), std::string::npos) << missing.err;
+}

@@ -18,6 +18,9 @@ const char* const kUsage =
     "  --mode auto|on|off  paragraph mode instead of the two options above: on = sentence\n"
     "                      breaks, off = none, auto = sentence breaks unless the text has\n"
     "                      many indented paragraphs\n"
+    "  --before TABLE      apply the replacement table TABLE (a \".tbl\" file with the\n"
+    "                      columns \"expression\" and \"value\") to the lines before the engine\n"
+    "  --after TABLE       apply TABLE to the engine's lines\n"
     "  --stats             write \"many-indents: yes\" or \"many-indents: no\" (the answer of the\n"
     "                      run whose output is written) to standard error\n"
     "  --detect            print \"cp1251\" or \"cp866\" for the input and stop\n"
@@ -25,8 +28,8 @@ const char* const kUsage =
     "  --translit TEXT     print the transliteration of TEXT (cp1251, or UTF-8 with --utf8)\n"
     "  --help              print this help\n"
     "\n"
-    "Exit status: 0 on success, 1 when the input cannot be read or the output written,\n"
-    "2 on a usage error.\n";
+    "Exit status: 0 on success, 1 when the input or a table cannot be read, an expression\n"
+    "of a table does not compile or the output cannot be written, 2 on a usage error.\n";
 
 namespace {
 
@@ -96,6 +99,10 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args)
                 else if (value == "off") o.mode = folio::ParagraphMode::Off;
                 else error = "invalid mode '" + value + "' (expected auto, on or off)";
             }
+        } else if (IsOption(arg, "--before")) {
+            if (TakeValue(args, i, "--before", value, error)) o.before = value;
+        } else if (IsOption(arg, "--after")) {
+            if (TakeValue(args, i, "--after", value, error)) o.after = value;
         } else if (IsOption(arg, "--translit")) {
             if (TakeValue(args, i, "--translit", value, error)) o.translit = value;
         } else {

@@ -19,6 +19,8 @@ struct Options {
     bool utf8 = false;
     bool help = false;
     std::optional<std::string> translit;
+    std::optional<std::string> before; // replacement table applied to the lines before the engine
+    std::optional<std::string> after;  // ...and to the engine's lines
     std::optional<std::string> input; // none: standard input
     std::optional<std::string> output; // none: standard output
 };

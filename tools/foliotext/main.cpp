@@ -3,6 +3,9 @@
 #include "CommandLine.h"
 #include "FileIo.h"
 
+#include "io/Error.h"
+#include "project/ReplacementRows.h"
+#include "replace/ReplacementTable.h"
 #include "text/Cp1251.h"
 #include "text/DetectCp1251.h"
 #include "text/FormatText.h"
@@ -39,6 +42,14 @@ int PrintLine(const std::string& text)
     return kIoError;
 }
 
+// Applies a replacement table's rows to the lines as the workbench does. The table file is
+// only read, never written back.
+void ApplyTable(const std::string& table, std::vector<std::string>& lines)
+{
+    const std::vector<folio::ReplacementRow> rows = folio::ReadReplacementRows(table);
+    folio::ApplyReplacementRows(lines, rows);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -72,13 +83,25 @@ int main(int argc, char** argv)
     folio::FormatOptions format = o.format;
     if (o.autoRecode && !folio::DetectCp1251(input)) format.RecodeCp866 = true;
     folio::FormatResult result;
-    {
-        // The engine reads the lines in place; text and views go as soon as it is done.
-        const std::vector<std::string_view> lines = folio::SplitTextLineViews(input);
-        result = o.mode ? folio::FormatTextViewsInMode(lines, *o.mode, format)
-                        : folio::FormatTextViews(lines, format);
+    try {
+        if (o.before) {
+            // The table may join or split lines: it works on lines of its own.
+            std::vector<std::string> lines = folio::SplitTextLines(input);
+            std::string().swap(input);
+            ApplyTable(*o.before, lines);
+            result = o.mode ? folio::FormatTextInMode(lines, *o.mode, format) : folio::FormatText(lines, format);
+        } else {
+            // The engine reads the lines in place; text and views go as soon as it is done.
+            const std::vector<std::string_view> lines = folio::SplitTextLineViews(input);
+            result = o.mode ? folio::FormatTextViewsInMode(lines, *o.mode, format)
+                            : folio::FormatTextViews(lines, format);
+            std::string().swap(input);
+        }
+        if (o.after) ApplyTable(*o.after, result.lines);
+    } catch (const folio::Error& e) {
+        Message(e.what());
+        return kIoError;
     }
-    std::string().swap(input);
 
     const auto write = [&](int fd, std::string& why) { return WriteBookLines(fd, result.lines, o.utf8, why); };
     const bool written = o.output ? WriteFileAtomically(*o.output, write, reason) : write(STDOUT_FILENO, reason);
