@@ -86,7 +86,7 @@ TEST_F(OfficeFailure, HungOrDeadOfficeCostsOneFileAndIsStartedAgain)
         fs::create_directories(out);
         for (const char* name : {"a.rtf", "b.rtf", "c.rtf"}) testsupport::writeFile(in / name, large);
         RunSetup setup = Setup();
-        setup.env["WORDSTRIP_OFFICE_TIMEOUT"] = "5";
+        setup.env["WORDSTRIP_OFFICE_TIMEOUT"] = "8";
         LiveRun run = StartOffice({"-o", out.string(), (in / "a.rtf").string(), (in / "b.rtf").string(),
                                    (in / "c.rtf").string()},
                                   setup);
