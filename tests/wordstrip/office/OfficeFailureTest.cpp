@@ -110,6 +110,21 @@ TEST_F(OfficeFailure, HungOrDeadOfficeCostsOneFileAndIsStartedAgain)
     }
 }
 
+TEST_F(OfficeFailure, AKilledRunTakesItsOfficeAlong)
+{
+    const std::string book = BookRtf();
+    for (int n = 1; n <= 6; ++n) testsupport::writeFile(Work() / ("doc" + std::to_string(n) + ".rtf"), book);
+    LiveRun run = StartOffice({"*.rtf"}, Setup());
+    ASSERT_TRUE(run.WaitForOutput(" --> "));
+    ASSERT_EQ(::kill(run.Pid(), SIGKILL), 0);
+    EXPECT_EQ(run.Finish().exitCode, 128 + SIGKILL);
+    // Nothing of the program runs any more to end the office: its reaper does, at once.
+    for (int wait = 0; wait < 3000 && !ProcessesMentioning(Marker()).empty(); ++wait) ::usleep(10000);
+    EXPECT_TRUE(ProcessesMentioning(Marker()).empty());
+    // Its private profile stays in the temporary folder (no code of ours is left to remove it).
+    for (const auto& entry : fs::directory_iterator(Tmp())) fs::remove_all(entry.path());
+}
+
 TEST_F(OfficeFailure, CtrlCDoesNotWaitForAHungOffice)
 {
     const std::string large = LargeRtf();

@@ -163,7 +163,60 @@ int OfficeProcess::Start(const std::string& programDir)
     posix_spawnattr_destroy(&attr);
     if (rc != 0) return rc;
     pid_ = pid;
+    StartReaper();
     return 0;
+}
+
+// A process of ours that outlives us only to end the office: were this program killed
+// (SIGKILL, a crash), nothing else would. It waits on a pipe whose other end only we hold; an
+// end of file without the word that the office is gone kills the group.
+void OfficeProcess::StartReaper()
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return;
+    const pid_t group = pid_;
+    // Forked, not spawned: it must know nothing but the pipe and the group. Other threads may
+    // hold locks, so the child makes only async-signal-safe calls.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (fds[0] != 0) {
+            ::dup2(fds[0], 0);
+        }
+        ::close_range(1, ~0U, 0);
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE}) ::sigaction(sig, &ignore, nullptr);
+        char word = 0;
+        ssize_t n;
+        do {
+            n = ::read(0, &word, 1);
+        } while (n < 0 && errno == EINTR);
+        if (n <= 0) ::kill(-group, SIGKILL);
+        ::_exit(0);
+    }
+    ::close(fds[0]);
+    if (child < 0) {
+        ::close(fds[1]);
+        return;
+    }
+    reaper_ = child;
+    reaperPipe_ = fds[1];
+}
+
+void OfficeProcess::StopReaper()
+{
+    if (reaperPipe_ >= 0) {
+        const char word = 'x';
+        while (::write(reaperPipe_, &word, 1) < 0 && errno == EINTR) {
+        }
+        ::close(reaperPipe_);
+        reaperPipe_ = -1;
+    }
+    if (reaper_ > 0) {
+        while (::waitpid(reaper_, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        reaper_ = -1;
+    }
 }
 
 bool OfficeProcess::Exited() const
@@ -192,6 +245,7 @@ void OfficeProcess::End()
     while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
     }
     pid_ = -1;
+    StopReaper();
 }
 
 } // namespace wordstrip::office

@@ -38,8 +38,12 @@ public:
 
 private:
     bool MakeProfile();
+    void StartReaper();
+    void StopReaper();
 
     pid_t pid_ = -1;
+    pid_t reaper_ = -1;   // kills the group should this process die without ending it
+    int reaperPipe_ = -1; // its end of the reaper's pipe
     std::string profileDir_;
     std::string connectUrl_;
 };
