@@ -227,15 +227,17 @@ private:
 
 // ---- Document ----
 
-// The office's temporary files in a folder ("lu" letters and digits ".tmp").
+// The office's temporary files in a folder ("lu" letters and digits ".tmp") and its lock files
+// (".~lock." name "#", made while it writes).
 std::vector<std::string> OfficeScratchFiles(const std::filesystem::path& folder)
 {
     std::vector<std::string> names;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.size() > 6 && name.starts_with("lu") && name.ends_with(".tmp") &&
-            std::all_of(name.begin() + 2, name.end() - 4, [](unsigned char c) { return std::isalnum(c); }))
+        if ((name.size() > 6 && name.starts_with("lu") && name.ends_with(".tmp") &&
+             std::all_of(name.begin() + 2, name.end() - 4, [](unsigned char c) { return std::isalnum(c); })) ||
+            (name.starts_with(".~lock.") && name.ends_with("#")))
             names.push_back(name);
     }
     return names;
@@ -365,8 +367,8 @@ private:
         // file that looks like a result.
         if (Failed(hr) && !existed) std::filesystem::remove(path, ec);
         if (Failed(hr)) {
-            // The office writes into a temporary file beside the target and renames it at the
-            // end; an office killed on the way leaves that file behind.
+            // The office writes into a temporary file beside the target, locked, and renames it
+            // at the end; an office killed on the way leaves both behind.
             for (const std::string& name : OfficeScratchFiles(folder))
                 if (std::find(scratchBefore.begin(), scratchBefore.end(), name) == scratchBefore.end())
                     std::filesystem::remove(folder / name, ec);
