@@ -71,6 +71,21 @@ TEST_F(OfficeRun, DocDocxAndRtfWithAndWithoutCleanUp)
     r = RunOffice({"-q", "-C", "-S", "-E", "txt", "-o", "text", "src/book.doc", "src/book.docx", "src/book.rtf"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
 
+    // In debug mode every step runs and says so, none fails, and nothing is saved.
+    fs::create_directories(Work() / "debug");
+    r = RunOffice({"-D", "-C", "-S", "-o", "debug", "src/book.doc", "src/book.docx", "src/book.rtf"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_THAT(r.out, Not(HasSubstr("failed")));
+    EXPECT_EQ(Count(r.out, "DEBUG: Initializing Word Application object.\n"), 1u);
+    EXPECT_EQ(Count(r.out, "DEBUG: Comments.Count = 2\n"), 3u);
+    EXPECT_EQ(Count(r.out, "DEBUG: Trying to reset text styles.\n"), 3u);
+    EXPECT_EQ(Count(r.out, " --> "), 3u);
+    EXPECT_TRUE(r.out.ends_with("DEBUG: Releasing Documents collection object.\nDEBUG: Word successfully closed.\n"
+                                "DEBUG: Releasing Application object.\n"))
+        << r.out;
+    EXPECT_TRUE(fs::is_empty(Work() / "debug"));
+
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind);
         const std::string plain = Read(Work() / "plain" / ("book." + kind + ".rtf"));
