@@ -8,6 +8,10 @@ build="${FOLIO_BUILD_DIR:-$root/build}"
 bash "$root/scripts/build.sh"
 
 program="$build/program/folioset"
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="$(mktemp -d)"
+  chmod 700 "$XDG_RUNTIME_DIR"
+fi
 echo "Starting $program"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display: running under Xvfb (xvfb-run)."
