@@ -79,13 +79,11 @@ RunningWordstrip::~RunningWordstrip()
     if (errFd_ >= 0) ::close(errFd_);
 }
 
-RunResult RunningWordstrip::Wait()
+int DrainAndWait(int pid, int outFd, int errFd, std::string& out, std::string& err)
 {
-    RunResult result;
-    // Both pipes are drained together, so a child that fills one cannot block on it.
-    pollfd fds[2] = {{outFd_, POLLIN, 0}, {errFd_, POLLIN, 0}};
-    std::string* sinks[2] = {&result.out, &result.err};
-    int open = outFd_ >= 0 ? 2 : 1;
+    pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
+    std::string* sinks[2] = {&out, &err};
+    int open = (outFd >= 0 ? 1 : 0) + (errFd >= 0 ? 1 : 0);
     while (open > 0) {
         if (::poll(fds, 2, -1) < 0) {
             if (errno == EINTR) continue;
@@ -104,9 +102,15 @@ RunResult RunningWordstrip::Wait()
         }
     }
     int status = 0;
-    ::waitpid(pid_, &status, 0);
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+RunResult RunningWordstrip::Wait()
+{
+    RunResult result;
+    result.exitCode = DrainAndWait(pid_, outFd_, errFd_, result.out, result.err);
     waited_ = true;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
 }
 

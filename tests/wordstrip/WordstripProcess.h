@@ -31,6 +31,11 @@ std::vector<std::string> ChildEnvironment(const RunSetup& setup);
 
 RunResult RunWordstrip(const std::vector<std::string>& args, const RunSetup& setup);
 
+// Reads both pipes to their end (together, so a child that fills one cannot block on it) and
+// waits for the child. Returns its exit code, or 128 + the signal that killed it. A descriptor
+// of -1 is not read.
+int DrainAndWait(int pid, int outFd, int errFd, std::string& out, std::string& err);
+
 // A started program whose output is collected when it is waited for.
 class RunningWordstrip {
 public:
