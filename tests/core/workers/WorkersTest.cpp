@@ -11,10 +11,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
+// Generous: a loaded CI machine may starve the worker for a while.
 template <class Pred>
 bool waitFor(Pred pred)
 {
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         if (pred()) return true;
         std::this_thread::sleep_for(1ms);
     }
