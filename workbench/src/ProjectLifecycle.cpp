@@ -30,10 +30,9 @@ void TMainForm::DeleteProject(long long projectId)
     currentProjectId_ = 0;
     LoadProjectTree();
     if (currentProjectId_ > 0) LoadProjectOptions();
-    if (!Read(*settings_, folio::appkeys::OptionsKeepFiles)) {
-        folio::RemoveProjectFiles(*folder);
-        if (ProjectTreeView->topLevelItemCount() == 0) ResetProjectPages();
-    }
+    if (Read(*settings_, folio::appkeys::OptionsKeepFiles)) return; // the folder stays as it was
+    folio::RemoveProjectFiles(*folder);
+    if (ProjectTreeView->topLevelItemCount() == 0) ResetProjectPages();
     ProjectTreeView->setFocus();
 }
 
