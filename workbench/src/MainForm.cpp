@@ -104,11 +104,8 @@ TMainForm::TMainForm(MainFormOptions options, QWidget* parent)
 TMainForm::~TMainForm()
 {
     // Both workers end at their next check; a file operation in progress completes first.
-    try {
-        ftpSender_.reset();
-        processThread_.reset();
-    } catch (...) {
-    }
+    ftpSender_.reset();
+    processThread_.reset();
     // The queue entries carry their project ids by value: emptying the list frees them.
     PListComboBox->clear();
     settings_.reset();

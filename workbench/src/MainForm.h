@@ -144,6 +144,8 @@ private:
     bool RBeforeStringGridKeyDown(QTableWidget* grid, int key);
     void LoadGrid(QTableWidget* grid, const std::string& tableFile);
     void SaveGrid(QTableWidget* grid, const std::string& tableFile);
+    void AddProjectGroupNodes(const folio::Folders& folders, long long projectId, std::string_view section,
+                              QTreeWidgetItem* groupNode);
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, long long data, int image);
     void RunPageShow(int index);
     void RunPageHide(int index);

@@ -48,6 +48,7 @@ void TMainForm::LoadProjectTree()
 {
     TreeUpdate update(treeUpdates_);
     ProjectTreeView->clear();
+    const folio::Folders folders = CurrentFolders(); // read once, not three times a project
     folio::TVtTxtTable table(databaseFolder_ + "projects.tbl");
     for (; !table.Eof(); table.Next()) {
         const bool closed = table.ValueEquals("pj_closed", 1LL);
@@ -61,7 +62,7 @@ void TMainForm::LoadProjectTree()
         }
         for (const GroupNode& group : kGroups) {
             QTreeWidgetItem* node = AddNode(project, QString::fromUtf8(group.caption), group.pageCode, 0);
-            if (group.section) AddProjectGroupNodes(id, group.section, node);
+            if (group.section) AddProjectGroupNodes(folders, id, group.section, node);
         }
     }
     table.Release();
@@ -69,7 +70,13 @@ void TMainForm::LoadProjectTree()
 
 void TMainForm::AddProjectGroupNodes(long long projectId, std::string_view section, QTreeWidgetItem* groupNode)
 {
-    const std::string folder = folio::GetProjectFolder(CurrentFolders(), projectId);
+    AddProjectGroupNodes(CurrentFolders(), projectId, section, groupNode);
+}
+
+void TMainForm::AddProjectGroupNodes(const folio::Folders& folders, long long projectId, std::string_view section,
+                                     QTreeWidgetItem* groupNode)
+{
+    const std::string folder = folio::GetProjectFolder(folders, projectId);
     if (folder.empty()) return; // no such project: nothing to list
     const folio::IniFile config(folder + std::string(folio::projectkeys::ConfigFileName));
     for (const std::string& key : config.ReadSection(section)) AddNode(groupNode, FromCp1251(key), 0, 0);
